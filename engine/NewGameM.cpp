@@ -1,0 +1,56 @@
+// Dealing layouts. The order of the steps is part of what a layout number means: the
+// cells are dealt column by column, each taking values until its colour fits.
+#include "engine/NewGameM.h"
+
+#include "engine/Board.h"
+
+namespace zarvel {
+
+void NewGame(Declare& declare, GameScreen& screen) {
+  declare.rnd.seedFromClock();
+  declare.NmRasklada = declare.rnd.nextBelow(kLayoutCount);
+  NewRasklad(declare, screen);
+}
+
+std::array<std::int32_t, kLines * kLines> dealColourIndices(Rnd& rnd) {
+  std::array<int, kColours> used{};
+  std::array<std::int32_t, kLines * kLines> indices{};
+  for (auto& index : indices) {
+    do {
+      index = rnd.nextBelow(kColours);
+    } while (used[static_cast<std::size_t>(index)] == kLines);
+    ++used[static_cast<std::size_t>(index)];
+  }
+  return indices;
+}
+
+void NewRasklad(Declare& declare, GameScreen& screen) {
+  declare.ImjaFaila.clear();
+  declare.rnd.reseed(declare.NmRasklada);
+  freeMascot(screen);
+  screen.showNmRasklada(declare.NmRasklada);
+  const auto indices = dealColourIndices(declare.rnd);
+  Picture& board = screen.picPole();
+  std::size_t cell = 0;
+  for (int column = 0; column < kLines; ++column) {
+    for (int row = 0; row < kLines; ++row) {
+      fillSquare(board, cellOrigin(column), cellOrigin(row),
+                 declare.Cveta[static_cast<std::size_t>(indices[cell++])]);
+    }
+  }
+  declare.NmHod = 0;
+  screen.showNmHod(0);
+}
+
+bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
+                      const std::string& windowCaption) {
+  MsgBoxRequest request;
+  request.title = windowCaption;
+  request.text = itemCaption + "?";
+  request.buttons = MsgButtons::YesNo;
+  request.icon = MsgIcon::Exclamation;
+  request.defaultButton = MsgAnswer::Yes;
+  return msgBox.show(request) == MsgAnswer::Yes;
+}
+
+}  // namespace zarvel

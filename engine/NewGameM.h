@@ -1,0 +1,32 @@
+// Dealing: a new game with a random layout number, the deal of a layout, and the
+// confirmation that the two menu commands ask before they start a game over.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "engine/Declare.h"
+#include "engine/GameScreen.h"
+#include "engine/MsgBox.h"
+
+namespace zarvel {
+
+inline constexpr std::int32_t kLayoutCount = 32656;  // layout numbers 0..32655
+
+// The colour-table indices of a deal, column by column (the order of a saved game),
+// from the values that follow `rnd`'s current state: each cell takes values until it
+// gets a colour that is still on fewer than seven squares.
+std::array<std::int32_t, kLines * kLines> dealColourIndices(Rnd& rnd);
+
+// Draws a random layout number and deals it.
+void NewGame(Declare& declare, GameScreen& screen);
+
+// Deals layout NmRasklada, frees the mascot, empties ImjaFaila and resets the counter.
+void NewRasklad(Declare& declare, GameScreen& screen);
+
+// Asks "<itemCaption>?" (Yes, No; Yes preselected; exclamation icon) under the main
+// window's current caption; true on Yes.
+bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
+                      const std::string& windowCaption);
+
+}  // namespace zarvel

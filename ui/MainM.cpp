@@ -1,0 +1,51 @@
+// Start-up of the program.
+#include "ui/MainM.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QScreen>
+#include <QTranslator>
+#include <QWidget>
+#include <memory>
+
+#include "engine/Declare.h"
+#include "engine/NewGameM.h"
+#include "ui/ProgramFolder.h"
+#include "ui/frmForma.h"
+
+namespace zarvel {
+
+void startUp(Declare& declare, frmForma& form, const QString& reportedFolder) {
+  // Qt reports "/" on every platform; the separator rule must see the native form.
+  const ProgramFolder folder = programFolder(QDir::toNativeSeparators(reportedFolder).toStdString());
+  declare.PutProgrammy = folder.PutProgrammy;
+  declare.Razdelitel = folder.Razdelitel;
+  form.show();
+  centreOnScreen(form);
+  fillCveta(declare);
+  NewGame(declare, form);
+}
+
+void installRussianTranslations() {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  for (const char* name : {"qtbase_ru", "qt_ru"}) {
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(QString::fromLatin1(name), folder)) {
+      translator->setParent(QCoreApplication::instance());
+      QCoreApplication::installTranslator(translator.release());
+      return;
+    }
+  }
+}
+
+void centreOnScreen(QWidget& window) {
+  const QScreen* screen = window.screen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(available.center());
+  window.move(frame.topLeft());
+}
+
+}  // namespace zarvel

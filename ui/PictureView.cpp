@@ -1,0 +1,64 @@
+// Shows a Picture; converts it to a QImage only when it has changed.
+#include "ui/PictureView.h"
+
+#include <QPainter>
+
+namespace zarvel {
+
+QRgb toQRgb(Colour colour) {
+  const auto value = static_cast<std::uint32_t>(colour);
+  return qRgb(static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),
+              static_cast<int>((value >> 16U) & 0xFFU));
+}
+
+Colour fromQRgb(QRgb rgb) {
+  return static_cast<Colour>(static_cast<std::uint32_t>(qRed(rgb)) |
+                             (static_cast<std::uint32_t>(qGreen(rgb)) << 8U) |
+                             (static_cast<std::uint32_t>(qBlue(rgb)) << 16U));
+}
+
+std::vector<Colour> coloursOf(const QImage& image) {
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  std::vector<Colour> colours;
+  colours.reserve(static_cast<std::size_t>(rgb.width()) * static_cast<std::size_t>(rgb.height()));
+  for (int y = 0; y < rgb.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+    for (int x = 0; x < rgb.width(); ++x) colours.push_back(fromQRgb(line[x]));
+  }
+  return colours;
+}
+
+void loadOwnPicture(Picture& picture, const QString& resource) {
+  const QImage image(resource);
+  if (image.width() == picture.width() && image.height() == picture.height()) {
+    picture.setOwnPicture(coloursOf(image));
+  }
+}
+
+PictureView::PictureView(Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  picture_.setChangeListener([this] {
+    stale_ = true;
+    update();
+  });
+}
+
+PictureView::~PictureView() { picture_.setChangeListener({}); }
+
+void PictureView::paintEvent(QPaintEvent* /*event*/) {
+  if (stale_) {
+    image_ = QImage(picture_.width(), picture_.height(), QImage::Format_RGB32);
+    const auto& pixels = picture_.pixels();
+    for (int y = 0; y < picture_.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+      for (int x = 0; x < picture_.width(); ++x) {
+        line[x] = toQRgb(pixels[static_cast<std::size_t>(y * picture_.width() + x)]);
+      }
+    }
+    stale_ = false;
+  }
+  QPainter painter(this);
+  painter.drawImage(0, 0, image_);
+}
+
+}  // namespace zarvel

@@ -1,0 +1,41 @@
+// A widget that shows a Picture edge to edge. It owns no state of the game: the
+// picture does, and the widget repaints whenever the picture changes.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "engine/Picture.h"
+
+namespace zarvel {
+
+// Qt colour (0xAARRGGBB) from a game colour value (0x00BBGGRR), and back.
+QRgb toQRgb(Colour colour);
+Colour fromQRgb(QRgb rgb);
+
+// The pixels of an image as game colour values, row by row; alpha is dropped.
+std::vector<Colour> coloursOf(const QImage& image);
+
+// Loads an image resource into `picture` as its own picture; a missing or mis-sized
+// resource leaves the picture's plain field.
+void loadOwnPicture(Picture& picture, const QString& resource);
+
+class PictureView : public QWidget {
+ public:
+  PictureView(Picture& picture, QWidget* parent);
+  ~PictureView() override;
+  PictureView(const PictureView&) = delete;
+  PictureView& operator=(const PictureView&) = delete;
+
+  Picture& picture() { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  Picture& picture_;
+  QImage image_;
+  bool stale_ = true;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,41 @@
+// Everything modal or outside the program that the main window starts: message boxes
+// and the secondary windows. The application passes the Qt implementation; tests pass
+// recorders, so no test ever waits in a nested event loop.
+#pragma once
+
+#include <memory>
+
+#include "engine/MsgBox.h"
+
+class QWidget;
+
+namespace zarvel {
+
+class Services {
+ public:
+  virtual ~Services() = default;
+  virtual MsgBox& msgBox() = 0;
+  // The victory window, modally over `owner`; returns once it is closed.
+  virtual void showVictory(QWidget* owner) = 0;
+};
+
+// The real thing: Qt message boxes and windows.
+class QtServices : public Services {
+ public:
+  QtServices();
+  ~QtServices() override;
+  QtServices(const QtServices&) = delete;
+  QtServices& operator=(const QtServices&) = delete;
+
+  // The window that owns message boxes and dialogs.
+  void setOwner(QWidget* owner);
+
+  MsgBox& msgBox() override;
+  void showVictory(QWidget* owner) override;
+
+ private:
+  class QtMsgBox;
+  std::unique_ptr<QtMsgBox> msgBox_;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,196 @@
+// The main window and its menu wiring.
+#include "ui/frmForma.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+
+#include "engine/NewGameM.h"
+#include "ui/Fonts.h"
+#include "ui/PictureView.h"
+#include "ui/Services.h"
+#include "ui/frmFormaLayout.h"
+
+namespace zarvel {
+namespace {
+
+namespace L = frmFormaLayout;
+
+// Every text of this window.
+const QString kCaption = QStringLiteral("Головоломка «Zarvel»");
+const QString kMenuFile = QStringLiteral("Игра");
+const QString kFileNewGame = QStringLiteral("Новая игра");
+const QString kFileOpen = QStringLiteral("Открыть");
+const QString kFileSave = QStringLiteral("Сохранить");
+const QString kFileSaveAs = QStringLiteral("Сохранить как...");
+const QString kFileRasklad = QStringLiteral("Расклад...");
+const QString kFileNewStart = QStringLiteral("Начать заново");
+const QString kFileExit = QStringLiteral("Выход");
+const QString kMenuHelp = QStringLiteral("Справка");
+const QString kHelpCallHelp = QStringLiteral("Вызов справки");
+const QString kHelpAbout = QStringLiteral("О программе");
+const QString kLabel2 = QStringLiteral("Расклад №");
+const QString kLblTxtNmHod = QStringLiteral("Номер хода:");
+
+// The board's background is the desktop's window-text colour (black in the usual scheme).
+Colour windowTextColour() {
+  return fromQRgb(QApplication::palette().color(QPalette::WindowText).rgb());
+}
+
+PictureView* addPictureView(Picture& picture, QWidget* client, const char* name, const Box& box,
+                            bool visible = true) {
+  auto* view = new PictureView(picture, client);
+  view->setObjectName(QString::fromLatin1(name));
+  view->setGeometry(box.left, box.top, box.width, box.height);
+  view->setVisible(visible);
+  return view;
+}
+
+}  // namespace
+
+frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
+    : QMainWindow(parent),
+      declare_(declare),
+      services_(services),
+      picPole_(kBoardPixels, kBoardPixels, windowTextColour()),
+      picTrol_(L::kPicTrol.width, L::kPicTrol.height, L::kBackground),
+      picKletka_(L::kPicKletka.width, L::kPicKletka.height, L::kBackground),
+      picStrelka_(L::kPicStrelka.width, L::kPicStrelka.height, L::kBackground),
+      picStrelki_{Picture(L::kPicStrelki[0].width, L::kPicStrelki[0].height, L::kBackground),
+                  Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, L::kBackground),
+                  Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, L::kBackground),
+                  Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, L::kBackground)} {
+  setObjectName(QStringLiteral("frmForma"));
+  setWindowTitle(kCaption);
+  setWindowIcon(QIcon(QStringLiteral(":/assets/zarvel.png")));
+  // A fixed frame: minimise and close, but no maximise and no resizing.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("client"));
+  client->setFixedSize(L::kClientWidth, L::kClientHeight);
+  QPalette palette = client->palette();
+  palette.setColor(QPalette::Window, QColor(toQRgb(L::kBackground)));
+  palette.setColor(QPalette::WindowText, Qt::black);
+  client->setPalette(palette);
+  client->setAutoFillBackground(true);
+  setCentralWidget(client);
+  buildElements(client);
+  buildMenus();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  // The leave poll of the arrow bars; it runs only while an arrow shows a look.
+  timer1_.setInterval(1);
+}
+
+frmForma::~frmForma() = default;
+
+void frmForma::buildElements(QWidget* client) {
+  auto* title = new QLabel(kCaption, client);
+  title->setObjectName(QStringLiteral("title"));
+  title->setGeometry(L::kTitle.left, L::kTitle.top, L::kTitle.width, L::kTitle.height);
+  title->setFont(gameFont(kSerifFamily, 24, false));
+  title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  title->setContentsMargins(0, L::kTitleMargin, 0, 0);
+
+  static constexpr std::array<const char*, 4> kBarNames = {"picStrelki0", "picStrelki1",
+                                                           "picStrelki2", "picStrelki3"};
+  for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
+    loadOwnPicture(picStrelki_[bar], QStringLiteral(":/assets/%1.png").arg(kBarNames[bar]));
+    addPictureView(picStrelki_[bar], client, kBarNames[bar], L::kPicStrelki[bar]);
+  }
+  addPictureView(picPole_, client, "picPole", L::kPicPole);
+  loadOwnPicture(picTrol_, QStringLiteral(":/assets/PicTrol.png"));
+  addPictureView(picTrol_, client, "PicTrol", L::kPicTrol);
+  loadOwnPicture(picStrelka_, QStringLiteral(":/assets/picStrelka.png"));
+  addPictureView(picStrelka_, client, "picStrelka", L::kPicStrelka, false);
+  loadOwnPicture(picKletka_, QStringLiteral(":/assets/picKletka.png"));
+  addPictureView(picKletka_, client, "picKletka", L::kPicKletka, false);
+
+  addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top, L::kLabel2.width,
+           L::kLabel2.height);
+  lblNmRasklada_ = addLabel(client, "lblNmRasklada", QStringLiteral("0"), L::kLblNmRasklada.left,
+                            L::kLblNmRasklada.top, 0, L::kLblNmRasklada.height);
+  addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
+           L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
+  lblNmHod_ = addLabel(client, "lblNmHod", QStringLiteral("0"), L::kLblNmHod.left,
+                       L::kLblNmHod.top, 0, L::kLblNmHod.height);
+}
+
+QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& text, int left,
+                           int top, int width, int height) {
+  auto* label = new QLabel(text, client);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setFont(gameFont(kSansFamily, L::kLabelPoints, true));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setMargin(0);
+  label->setIndent(0);
+  // A width of 0 means "as wide as the text": the number labels grow to the right.
+  label->setGeometry(left, top, width > 0 ? width : label->sizeHint().width(), height);
+  return label;
+}
+
+void frmForma::buildMenus() {
+  auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
+                        const QKeySequence& shortcut) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    // Shortcuts work only while the main window is active, so never under a dialog.
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    return action;
+  };
+  QMenu* file = menuBar()->addMenu(kMenuFile);
+  file->setObjectName(QStringLiteral("File"));
+  connect(addItem(file, "FileNewGame", kFileNewGame, QKeySequence(Qt::CTRL | Qt::Key_N)),
+          &QAction::triggered, this, &frmForma::FileNewGame_Click);
+  addItem(file, "FileOpen", kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
+  addItem(file, "FileSave", kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
+  addItem(file, "FileSaveAs", kFileSaveAs, {});
+  addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3));
+  connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
+          &frmForma::FileNewStart_Click);
+  file->addSeparator()->setObjectName(QStringLiteral("FileSep"));
+  connect(addItem(file, "FileExit", kFileExit, {}), &QAction::triggered, this,
+          &frmForma::FileExit_Click);
+
+  QMenu* help = menuBar()->addMenu(kMenuHelp);
+  help->setObjectName(QStringLiteral("Help"));
+  addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1));
+  addItem(help, "HelpAbout", kHelpAbout, {});
+}
+
+void frmForma::showNmRasklada(std::int32_t layoutNumber) {
+  lblNmRasklada_->setText(QString::number(layoutNumber));
+  lblNmRasklada_->resize(lblNmRasklada_->sizeHint().width(), lblNmRasklada_->height());
+}
+
+void frmForma::showNmHod(std::int32_t moves) {
+  lblNmHod_->setText(QString::number(moves));
+  lblNmHod_->resize(lblNmHod_->sizeHint().width(), lblNmHod_->height());
+}
+
+void frmForma::showVictory() { services_.showVictory(this); }
+
+void frmForma::FileNewGame_Click() {
+  if (confirmStartOver(services_.msgBox(), kFileNewGame.toStdString(),
+                       windowTitle().toStdString())) {
+    NewGame(declare_, *this);
+  }
+}
+
+void frmForma::FileNewStart_Click() {
+  if (confirmStartOver(services_.msgBox(), kFileNewStart.toStdString(),
+                       windowTitle().toStdString())) {
+    NewRasklad(declare_, *this);
+  }
+}
+
+void frmForma::FileExit_Click() { close(); }
+
+}  // namespace zarvel

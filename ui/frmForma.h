@@ -1,0 +1,69 @@
+// The main window: the board inside its four arrow bars, the mascot, the two counters,
+// the title banner and the menus. It is the engine's screen and the one place where
+// menu commands are wired to the operations they start.
+#pragma once
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+
+#include "engine/Declare.h"
+#include "engine/GameScreen.h"
+#include "engine/Picture.h"
+
+class QAction;
+class QLabel;
+
+namespace zarvel {
+
+class PictureView;
+class Services;
+
+class frmForma : public QMainWindow, public GameScreen {
+ public:
+  frmForma(Declare& declare, Services& services, QWidget* parent = nullptr);
+  ~frmForma() override;
+  frmForma(const frmForma&) = delete;
+  frmForma& operator=(const frmForma&) = delete;
+
+  // GameScreen
+  Picture& picPole() override { return picPole_; }
+  Picture& PicTrol() override { return picTrol_; }
+  const Picture& picKletka() override { return picKletka_; }
+  void showNmRasklada(std::int32_t layoutNumber) override;
+  void showNmHod(std::int32_t moves) override;
+  void showVictory() override;
+
+  // Elements, by their names on the window.
+  QLabel* lblNmRasklada() const { return lblNmRasklada_; }
+  QLabel* lblNmHod() const { return lblNmHod_; }
+  QTimer& Timer1() { return timer1_; }
+  Picture& picStrelki(int bar) { return picStrelki_.at(static_cast<std::size_t>(bar)); }
+  Picture& picStrelka() { return picStrelka_; }
+
+  // Menu commands.
+  void FileNewGame_Click();
+  void FileNewStart_Click();
+  void FileExit_Click();
+
+ private:
+  void buildElements(QWidget* client);
+  void buildMenus();
+  QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
+                   int width, int height);
+
+  Declare& declare_;
+  Services& services_;
+
+  Picture picPole_;
+  Picture picTrol_;
+  Picture picKletka_;
+  Picture picStrelka_;
+  std::array<Picture, 4> picStrelki_;
+
+  QLabel* lblNmRasklada_ = nullptr;
+  QLabel* lblNmHod_ = nullptr;
+  QTimer timer1_;
+};
+
+}  // namespace zarvel

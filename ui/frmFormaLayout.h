@@ -1,0 +1,45 @@
+// Where everything sits on the main window's client area, in pixels from its top-left
+// corner. Plain numbers, so the pointer rules of the arrow bars can use them too.
+#pragma once
+
+#include <array>
+
+namespace zarvel {
+
+struct Box {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+namespace frmFormaLayout {
+
+inline constexpr int kClientWidth = 555;
+inline constexpr int kClientHeight = 466;
+inline constexpr int kBackground = 0xE0E0E0;  // light grey, as a colour value
+
+inline constexpr Box kTitle{0, 0, 553, 73};
+inline constexpr int kTitleMargin = 3;  // above the banner's text
+
+// picStrelki(0..3): above, right of, below and left of the board.
+inline constexpr std::array<Box, 4> kPicStrelki{{
+    {48, 80, 281, 39},
+    {330, 120, 39, 281},
+    {48, 402, 281, 39},
+    {8, 120, 39, 281},
+}};
+inline constexpr Box kPicPole{48, 120, 281, 281};
+inline constexpr Box kPicTrol{376, 152, 168, 281};
+inline constexpr Box kPicStrelka{0, 80, 312, 39};   // hidden source of the arrow tiles
+inline constexpr Box kPicKletka{104, 112, 168, 281};  // hidden source of the caged mascot
+
+// Labels; the two number labels take the width of their text.
+inline constexpr Box kLabel2{368, 80, 108, 24};
+inline constexpr Box kLblNmRasklada{476, 80, 0, 24};
+inline constexpr Box kLblTxtNmHod{368, 104, 124, 24};
+inline constexpr Box kLblNmHod{496, 104, 0, 24};
+inline constexpr double kLabelPoints = 13.5;
+
+}  // namespace frmFormaLayout
+}  // namespace zarvel

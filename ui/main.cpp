@@ -1,0 +1,18 @@
+// The zarvel executable.
+#include <QApplication>
+
+#include "engine/Declare.h"
+#include "ui/MainM.h"
+#include "ui/Services.h"
+#include "ui/frmForma.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  zarvel::installRussianTranslations();
+  zarvel::Declare declare;
+  zarvel::QtServices services;
+  zarvel::frmForma form(declare, services);
+  services.setOwner(&form);
+  zarvel::startUp(declare, form, QCoreApplication::applicationDirPath());
+  return QApplication::exec();
+}
