@@ -169,10 +169,17 @@ TEST_F(FrmFormaTest, RestartOnYesDealsTheSameLayoutAgainAndKeepsTheCaption) {
 }
 
 TEST_F(FrmFormaTest, CtrlNAsksAndDealsOnYes) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  declare.NmHod = 4;
+  form.showNmHod(4);
+  declare.ImjaFaila = "/tmp/y.zrv";
   QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
   ASSERT_EQ(services.msgBoxRecorder.requests.size(), 1U);
   EXPECT_EQ(services.msgBoxRecorder.requests[0].text, "Новая игра?");
   EXPECT_EQ(form.lblNmRasklada()->text(), QString::number(declare.NmRasklada));
+  EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
+  EXPECT_TRUE(declare.ImjaFaila.empty());
 }
 
 TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {
