@@ -11,6 +11,7 @@
 
 #include "engine/Declare.h"
 #include "engine/NewGameM.h"
+#include "ui/Fonts.h"
 #include "ui/ProgramFolder.h"
 #include "ui/frmForma.h"
 
@@ -27,6 +28,8 @@ void startUp(Declare& declare, frmForma& form, const QString& reportedFolder) {
   NewGame(declare, form);
 }
 
+namespace {
+
 void installRussianTranslations() {
   const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
   for (const char* name : {"qtbase_ru", "qt_ru"}) {
@@ -37,6 +40,18 @@ void installRussianTranslations() {
       return;
     }
   }
+}
+
+}  // namespace
+
+void setUpApplication() {
+  installRussianTranslations();
+  // Where "MS Sans Serif" is not installed, fontconfig's generic sans-serif choice can be
+  // wide enough to clip the labels' texts at their fixed widths; a font with Arial's
+  // metrics keeps them inside, so it is asked for first.
+  QFont::insertSubstitutions(kSansFamily, {QStringLiteral("Microsoft Sans Serif"),
+                                           QStringLiteral("Liberation Sans"),
+                                           QStringLiteral("Arial")});
 }
 
 void centreOnScreen(QWidget& window) {

@@ -14,8 +14,9 @@ struct Declare;
 // as Qt reports it. Returns with the main window shown and the first game dealt.
 void startUp(Declare& declare, frmForma& form, const QString& reportedFolder);
 
-// Loads Qt's own Russian texts, so standard buttons read «Да», «Нет», «Отмена».
-void installRussianTranslations();
+// Prepares the application before any window exists: Qt's own Russian texts, so
+// standard buttons read «Да», «Нет», «Отмена», and the font substitutes.
+void setUpApplication();
 
 // Places a top-level window in the middle of the screen it is on.
 void centreOnScreen(QWidget& window);

@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  zarvel::installRussianTranslations();
+  zarvel::setUpApplication();
   zarvel::Declare declare;
   zarvel::QtServices services;
   zarvel::frmForma form(declare, services);
