@@ -16,7 +16,9 @@ inline Colour cellColour(const Picture& board, int column, int row) {
 }
 
 // The mascot shows its own picture again.
-inline void freeMascot(GameScreen& screen) { screen.PicTrol().clear(); }
+inline void freeMascot(GameScreen& screen) {
+  screen.PicTrol().clear();
+}
 
 // The caged picture replaces the mascot, top-left corner at (0, 0).
 inline void cageMascot(GameScreen& screen) {

@@ -23,17 +23,19 @@ inline constexpr std::array<Colour, kColours> kCvetaTable = {
 };
 
 struct Declare {
-  std::int32_t NmRasklada = 0;   // current layout number
-  std::int32_t NmHod = 0;        // moves made in the current game
-  std::int32_t TekRjad = 0;      // row or column of the arrow last entered (7: no arrow)
-  std::string ImjaFaila;         // full path of the current saved game, UTF-8; empty if none
-  std::string PutProgrammy;      // program folder, UTF-8, ending in Razdelitel
-  std::string Razdelitel;        // "\\" or "/"
+  std::int32_t NmRasklada = 0;  // current layout number
+  std::int32_t NmHod = 0;       // moves made in the current game
+  std::int32_t TekRjad = 0;     // row or column of the arrow last entered (7: no arrow)
+  std::string ImjaFaila;        // full path of the current saved game, UTF-8; empty if none
+  std::string PutProgrammy;     // program folder, UTF-8, ending in Razdelitel
+  std::string Razdelitel;       // "\\" or "/"
   std::array<Colour, kColours> Cveta{};  // filled once at start-up
-  Rnd rnd;                       // the one process-wide generator
+  Rnd rnd;                               // the one process-wide generator
 };
 
 // Fills the colour table; start-up does this once, after the main window is shown.
-inline void fillCveta(Declare& declare) { declare.Cveta = kCvetaTable; }
+inline void fillCveta(Declare& declare) {
+  declare.Cveta = kCvetaTable;
+}
 
 }  // namespace zarvel

@@ -12,9 +12,9 @@ class GameScreen {
  public:
   virtual ~GameScreen() = default;
 
-  virtual Picture& picPole() = 0;           // the board
-  virtual Picture& PicTrol() = 0;           // the mascot as shown
-  virtual const Picture& picKletka() = 0;   // source of the caged mascot
+  virtual Picture& picPole() = 0;          // the board
+  virtual Picture& PicTrol() = 0;          // the mascot as shown
+  virtual const Picture& picKletka() = 0;  // source of the caged mascot
 
   virtual void showNmRasklada(std::int32_t layoutNumber) = 0;  // lblNmRasklada
   virtual void showNmHod(std::int32_t moves) = 0;              // lblNmHod

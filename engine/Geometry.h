@@ -9,13 +9,21 @@ namespace zarvel {
 // A colour value as the board stores it: 24-bit RGB as 0x00BBGGRR, red in the lowest byte.
 using Colour = std::int32_t;
 
-inline constexpr int kLines = 7;            // rows and columns of the board
-inline constexpr int kPitch = 40;           // distance between neighbouring cell origins
-inline constexpr int kSquare = 39;          // a cell's filled square is kSquare x kSquare
-inline constexpr int kBoardPixels = 281;    // 7 squares + 8 one-pixel lines on each axis
-inline constexpr int kColours = 7;          // colours in the table, squares of each colour
+inline constexpr int kLines = 7;          // rows and columns of the board
+inline constexpr int kPitch = 40;         // distance between neighbouring cell origins
+inline constexpr int kSquare = 39;        // a cell's filled square is kSquare x kSquare
+inline constexpr int kBoardPixels = 281;  // 7 squares + 8 one-pixel lines on each axis
+inline constexpr int kColours = 7;        // colours in the table, squares of each colour
+
+// A pixel position.
+struct Point {
+  int x = 0;
+  int y = 0;
+};
 
 // Top-left pixel of the square of row or column `index` (0..6) on its axis.
-constexpr int cellOrigin(int index) { return 1 + kPitch * index; }
+constexpr int cellOrigin(int index) {
+  return 1 + kPitch * index;
+}
 
 }  // namespace zarvel

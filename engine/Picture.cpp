@@ -24,11 +24,14 @@ void Picture::fillBox(int x1, int y1, int x2, int y2, Colour colour) {
   x2 = std::min(x2, width_ - 1);
   y2 = std::min(y2, height_ - 1);
   if (x1 > x2 || y1 > y2) return;
+  bool differs = false;
   for (int y = y1; y <= y2; ++y) {
     auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y) * width_;
+    differs =
+        differs || std::any_of(row + x1, row + x2 + 1, [colour](Colour c) { return c != colour; });
     std::fill(row + x1, row + x2 + 1, colour);
   }
-  changed();
+  if (differs) changed();
 }
 
 Colour Picture::point(int x, int y) const {
@@ -38,6 +41,7 @@ Colour Picture::point(int x, int y) const {
 }
 
 void Picture::clear() {
+  if (pixels_ == own_) return;
   pixels_ = own_;
   changed();
 }
@@ -45,8 +49,16 @@ void Picture::clear() {
 void Picture::paintPicture(const Picture& source, int dx, int dy, int sx, int sy, int w, int h) {
   // Clip against the source first, then the destination, moving both origins together.
   auto clipAxis = [](int& s, int& d, int& len, int sourceSize, int destSize) {
-    if (s < 0) { d -= s; len += s; s = 0; }
-    if (d < 0) { s -= d; len += d; d = 0; }
+    if (s < 0) {
+      d -= s;
+      len += s;
+      s = 0;
+    }
+    if (d < 0) {
+      s -= d;
+      len += d;
+      d = 0;
+    }
     len = std::min({len, sourceSize - s, destSize - d});
   };
   clipAxis(sx, dx, w, source.width_, width_);
@@ -58,11 +70,14 @@ void Picture::paintPicture(const Picture& source, int dx, int dy, int sx, int sy
     auto from = source.pixels_.begin() + static_cast<std::ptrdiff_t>(sy + y) * source.width_ + sx;
     std::copy(from, from + w, rows.begin() + static_cast<std::ptrdiff_t>(y) * w);
   }
+  bool differs = false;
   for (int y = 0; y < h; ++y) {
     auto from = rows.begin() + static_cast<std::ptrdiff_t>(y) * w;
-    std::copy(from, from + w, pixels_.begin() + static_cast<std::ptrdiff_t>(dy + y) * width_ + dx);
+    auto to = pixels_.begin() + static_cast<std::ptrdiff_t>(dy + y) * width_ + dx;
+    differs = differs || !std::equal(from, from + w, to);
+    std::copy(from, from + w, to);
   }
-  changed();
+  if (differs) changed();
 }
 
 void Picture::changed() const {

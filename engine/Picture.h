@@ -38,7 +38,8 @@ class Picture {
   // Current drawing, row by row.
   const std::vector<Colour>& pixels() const { return pixels_; }
 
-  // Called after every change of the drawing; the screen uses it to repaint.
+  // Called after every change of the drawing; the screen uses it to repaint. Drawing what
+  // is already there is no change, so redrawing a look costs no repaint.
   void setChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
  private:

@@ -32,7 +32,9 @@ void Rnd::seedFromSeconds(double secondsSinceMidnight) {
   seed((static_cast<std::uint64_t>(micros) & 0xFFFFFFFFFFULL) | (1ULL << 48));
 }
 
-void Rnd::seedFromClock() { seedFromSeconds(secondsSinceMidnight()); }
+void Rnd::seedFromClock() {
+  seedFromSeconds(secondsSinceMidnight());
+}
 
 std::uint32_t Rnd::next24() {
   const std::uint64_t old = state_;
@@ -43,9 +45,13 @@ std::uint32_t Rnd::next24() {
   return output >> 8U;
 }
 
-float Rnd::next() { return static_cast<float>(next24()) * (1.0F / 16777216.0F); }
+float Rnd::next() {
+  return static_cast<float>(next24()) * (1.0F / 16777216.0F);
+}
 
-std::int32_t Rnd::nextBelow(std::int32_t n) { return scaleBelow(next24(), n); }
+std::int32_t Rnd::nextBelow(std::int32_t n) {
+  return scaleBelow(next24(), n);
+}
 
 std::int32_t Rnd::scaleBelow(std::uint32_t value24, std::int32_t n) {
   if (n <= 0) return 0;

@@ -8,8 +8,7 @@
 
 namespace zarvel {
 
-inline QFont gameFont(const QString& family, double points, bool bold,
-                      bool underline = false) {
+inline QFont gameFont(const QString& family, double points, bool bold, bool underline = false) {
   QFont font(family);
   font.setPixelSize(qRound(points * 96.0 / 72.0));
   font.setBold(bold);

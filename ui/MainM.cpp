@@ -19,7 +19,8 @@ namespace zarvel {
 
 void startUp(Declare& declare, frmForma& form, const QString& reportedFolder) {
   // Qt reports "/" on every platform; the separator rule must see the native form.
-  const ProgramFolder folder = programFolder(QDir::toNativeSeparators(reportedFolder).toStdString());
+  const ProgramFolder folder =
+      programFolder(QDir::toNativeSeparators(reportedFolder).toStdString());
   declare.PutProgrammy = folder.PutProgrammy;
   declare.Razdelitel = folder.Razdelitel;
   form.show();
@@ -49,9 +50,9 @@ void setUpApplication() {
   // Where "MS Sans Serif" is not installed, fontconfig's generic sans-serif choice can be
   // wide enough to clip the labels' texts at their fixed widths; a font with Arial's
   // metrics keeps them inside, so it is asked for first.
-  QFont::insertSubstitutions(kSansFamily, {QStringLiteral("Microsoft Sans Serif"),
-                                           QStringLiteral("Liberation Sans"),
-                                           QStringLiteral("Arial")});
+  QFont::insertSubstitutions(
+      kSansFamily, {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial")});
 }
 
 void centreOnScreen(QWidget& window) {

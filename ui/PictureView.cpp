@@ -43,7 +43,9 @@ PictureView::PictureView(Picture& picture, QWidget* parent) : QWidget(parent), p
   });
 }
 
-PictureView::~PictureView() { picture_.setChangeListener({}); }
+PictureView::~PictureView() {
+  picture_.setChangeListener({});
+}
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {
   if (stale_) {

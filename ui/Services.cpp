@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "ui/frmEnd.h"
+
 namespace zarvel {
 
 class QtServices::QtMsgBox : public MsgBox {
@@ -31,13 +33,20 @@ class QtServices::QtMsgBox : public MsgBox {
   QPointer<QWidget> owner_;
 };
 
-QtServices::QtServices() : msgBox_(std::make_unique<QtMsgBox>()) {}
+QtServices::QtServices(Rnd& rnd) : rnd_(rnd), msgBox_(std::make_unique<QtMsgBox>()) {}
 QtServices::~QtServices() = default;
 
-void QtServices::setOwner(QWidget* owner) { msgBox_->owner_ = owner; }
+void QtServices::setOwner(QWidget* owner) {
+  msgBox_->owner_ = owner;
+}
 
-MsgBox& QtServices::msgBox() { return *msgBox_; }
+MsgBox& QtServices::msgBox() {
+  return *msgBox_;
+}
 
-void QtServices::showVictory(QWidget* /*owner*/) {}
+void QtServices::showVictory(QWidget* owner) {
+  frmEnd window(owner, rnd_);
+  window.exec();
+}
 
 }  // namespace zarvel

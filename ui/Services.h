@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/MsgBox.h"
+#include "engine/Rnd.h"
 
 class QWidget;
 
@@ -22,7 +23,8 @@ class Services {
 // The real thing: Qt message boxes and windows.
 class QtServices : public Services {
  public:
-  QtServices();
+  // `rnd` is the process-wide generator, which the victory window's letters use too.
+  explicit QtServices(Rnd& rnd);
   ~QtServices() override;
   QtServices(const QtServices&) = delete;
   QtServices& operator=(const QtServices&) = delete;
@@ -35,6 +37,7 @@ class QtServices : public Services {
 
  private:
   class QtMsgBox;
+  Rnd& rnd_;
   std::unique_ptr<QtMsgBox> msgBox_;
 };
 

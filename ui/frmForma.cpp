@@ -3,11 +3,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 
 #include "engine/NewGameM.h"
+#include "engine/NewHodM.h"
+#include "ui/ArrowBar.h"
 #include "ui/Fonts.h"
 #include "ui/PictureView.h"
 #include "ui/Services.h"
@@ -61,7 +64,8 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
       picStrelki_{Picture(L::kPicStrelki[0].width, L::kPicStrelki[0].height, L::kBackground),
                   Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, L::kBackground),
                   Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, L::kBackground),
-                  Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, L::kBackground)} {
+                  Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, L::kBackground)},
+      pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
   setWindowIcon(QIcon(QStringLiteral(":/assets/zarvel.png")));
@@ -84,7 +88,8 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   // The leave poll of the arrow bars; it runs only while an arrow shows a look.
-  timer1_.setInterval(1);
+  timer1_.setInterval(L::kLeavePollMs);
+  connect(&timer1_, &QTimer::timeout, this, [this] { pointer_.timerTick(); });
 }
 
 frmForma::~frmForma() = default;
@@ -101,7 +106,10 @@ void frmForma::buildElements(QWidget* client) {
                                                            "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
     loadOwnPicture(picStrelki_[bar], QStringLiteral(":/assets/%1.png").arg(kBarNames[bar]));
-    addPictureView(picStrelki_[bar], client, kBarNames[bar], L::kPicStrelki[bar]);
+    auto* view = new ArrowBar(picStrelki_[bar], static_cast<std::int32_t>(bar), pointer_, client);
+    view->setObjectName(QString::fromLatin1(kBarNames[bar]));
+    const Box& box = L::kPicStrelki[bar];
+    view->setGeometry(box.left, box.top, box.width, box.height);
   }
   addPictureView(picPole_, client, "picPole", L::kPicPole);
   loadOwnPicture(picTrol_, QStringLiteral(":/assets/PicTrol.png"));
@@ -117,8 +125,8 @@ void frmForma::buildElements(QWidget* client) {
                             L::kLblNmRasklada.top, 0, L::kLblNmRasklada.height);
   addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
            L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
-  lblNmHod_ = addLabel(client, "lblNmHod", QStringLiteral("0"), L::kLblNmHod.left,
-                       L::kLblNmHod.top, 0, L::kLblNmHod.height);
+  lblNmHod_ = addLabel(client, "lblNmHod", QStringLiteral("0"), L::kLblNmHod.left, L::kLblNmHod.top,
+                       0, L::kLblNmHod.height);
 }
 
 QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& text, int left,
@@ -175,7 +183,30 @@ void frmForma::showNmHod(std::int32_t moves) {
   lblNmHod_->resize(lblNmHod_->sizeHint().width(), lblNmHod_->height());
 }
 
-void frmForma::showVictory() { services_.showVictory(this); }
+void frmForma::showVictory() {
+  services_.showVictory(this);
+}
+
+Point frmForma::cursorInClient() {
+  const QPoint at = centralWidget()->mapFromGlobal(QCursor::pos());
+  return {at.x(), at.y()};
+}
+
+void frmForma::startPoll() {
+  timer1_.start();
+}
+
+void frmForma::stopPoll() {
+  timer1_.stop();
+}
+
+bool frmForma::pollRunning() const {
+  return timer1_.isActive();
+}
+
+void frmForma::makeMove(std::int32_t bar) {
+  NewHod(declare_, *this, bar);
+}
 
 void frmForma::FileNewGame_Click() {
   if (confirmStartOver(services_.msgBox(), kFileNewGame.toStdString(),
@@ -191,6 +222,8 @@ void frmForma::FileNewStart_Click() {
   }
 }
 
-void frmForma::FileExit_Click() { close(); }
+void frmForma::FileExit_Click() {
+  close();
+}
 
 }  // namespace zarvel

@@ -10,6 +10,7 @@
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
 #include "engine/Picture.h"
+#include "ui/ArrowBarPointer.h"
 
 class QAction;
 class QLabel;
@@ -19,7 +20,7 @@ namespace zarvel {
 class PictureView;
 class Services;
 
-class frmForma : public QMainWindow, public GameScreen {
+class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
  public:
   frmForma(Declare& declare, Services& services, QWidget* parent = nullptr);
   ~frmForma() override;
@@ -40,6 +41,7 @@ class frmForma : public QMainWindow, public GameScreen {
   QTimer& Timer1() { return timer1_; }
   Picture& picStrelki(int bar) { return picStrelki_.at(static_cast<std::size_t>(bar)); }
   Picture& picStrelka() { return picStrelka_; }
+  ArrowBarPointer& arrowBars() { return pointer_; }
 
   // Menu commands.
   void FileNewGame_Click();
@@ -49,6 +51,13 @@ class frmForma : public QMainWindow, public GameScreen {
  private:
   void buildElements(QWidget* client);
   void buildMenus();
+  // ArrowBarHost
+  Point cursorInClient() override;
+  void startPoll() override;
+  void stopPoll() override;
+  bool pollRunning() const override;
+  void makeMove(std::int32_t bar) override;
+
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
 
@@ -60,6 +69,7 @@ class frmForma : public QMainWindow, public GameScreen {
   Picture picKletka_;
   Picture picStrelka_;
   std::array<Picture, 4> picStrelki_;
+  ArrowBarPointer pointer_;
 
   QLabel* lblNmRasklada_ = nullptr;
   QLabel* lblNmHod_ = nullptr;

@@ -10,7 +10,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zarvel::setUpApplication();
   zarvel::Declare declare;
-  zarvel::QtServices services;
+  zarvel::QtServices services(declare.rnd);
   zarvel::frmForma form(declare, services);
   services.setOwner(&form);
   zarvel::startUp(declare, form, QCoreApplication::applicationDirPath());

@@ -13,7 +13,8 @@ using testing::kBlack;
 Picture boardWithDistinctSquares() {
   Picture board(kBoardPixels, kBoardPixels, kBlack);
   for (int c = 0; c < kLines; ++c)
-    for (int r = 0; r < kLines; ++r) fillSquare(board, cellOrigin(c), cellOrigin(r), 100 + 7 * c + r);
+    for (int r = 0; r < kLines; ++r)
+      fillSquare(board, cellOrigin(c), cellOrigin(r), 100 + 7 * c + r);
   return board;
 }
 
@@ -36,7 +37,8 @@ TEST(BoardGeometry, OriginsAreFortyPixelsApart) {
 
 TEST(Picture, PointOutsideReadsMinusOne) {
   const Picture picture(10, 5, 7);
-  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {10, 0}, {0, 5}}) EXPECT_EQ(picture.point(x, y), -1);
+  for (auto [x, y] : {std::pair{-1, 0}, {0, -1}, {10, 0}, {0, 5}})
+    EXPECT_EQ(picture.point(x, y), -1);
   EXPECT_EQ(picture.point(9, 4), 7);
 }
 
@@ -79,7 +81,10 @@ TEST(Picture, EveryChangeIsAnnounced) {
   picture.setChangeListener([&changes] { ++changes; });
   picture.fillBox(0, 0, 1, 1, 1);
   picture.fillBox(5, 5, 6, 6, 1);  // entirely outside: nothing drawn, nothing announced
+  picture.fillBox(0, 0, 1, 1, 1);  // the same again: no change
   picture.clear();
+  picture.clear();
+  picture.paintPicture(Picture(1, 1, 2), 0, 0, 0, 0, 1, 1);
   picture.paintPicture(Picture(1, 1, 2), 0, 0, 0, 0, 1, 1);
   EXPECT_EQ(changes, 3);
 }

@@ -37,16 +37,11 @@ TEST_F(FrmFormaTest, ClientAreaAndEveryElementSitWhereTheyBelong) {
     bool visible;
   };
   const Element elements[] = {
-      {"title", {0, 0, 553, 73}, true},
-      {"picStrelki0", {48, 80, 281, 39}, true},
-      {"picStrelki1", {330, 120, 39, 281}, true},
-      {"picStrelki2", {48, 402, 281, 39}, true},
-      {"picStrelki3", {8, 120, 39, 281}, true},
-      {"picPole", {48, 120, 281, 281}, true},
-      {"PicTrol", {376, 152, 168, 281}, true},
-      {"Label2", {368, 80, 108, 24}, true},
-      {"lblTxtNmHod", {368, 104, 124, 24}, true},
-      {"picStrelka", {0, 80, 312, 39}, false},
+      {"title", {0, 0, 553, 73}, true},           {"picStrelki0", {48, 80, 281, 39}, true},
+      {"picStrelki1", {330, 120, 39, 281}, true}, {"picStrelki2", {48, 402, 281, 39}, true},
+      {"picStrelki3", {8, 120, 39, 281}, true},   {"picPole", {48, 120, 281, 281}, true},
+      {"PicTrol", {376, 152, 168, 281}, true},    {"Label2", {368, 80, 108, 24}, true},
+      {"lblTxtNmHod", {368, 104, 124, 24}, true}, {"picStrelka", {0, 80, 312, 39}, false},
       {"picKletka", {104, 112, 168, 281}, false},
   };
   for (const Element& element : elements) {
@@ -60,7 +55,7 @@ TEST_F(FrmFormaTest, ClientAreaAndEveryElementSitWhereTheyBelong) {
   EXPECT_EQ(form.lblNmHod()->height(), 24);
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
   EXPECT_FALSE(form.Timer1().isActive());
-  EXPECT_EQ(form.Timer1().interval(), 1);
+  EXPECT_EQ(form.Timer1().interval(), 25);
 }
 
 TEST_F(FrmFormaTest, TheWindowCannotBeResizedOrMaximised) {
@@ -180,6 +175,46 @@ TEST_F(FrmFormaTest, CtrlNAsksAndDealsOnYes) {
   EXPECT_EQ(form.lblNmRasklada()->text(), QString::number(declare.NmRasklada));
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
   EXPECT_TRUE(declare.ImjaFaila.empty());
+}
+
+// A player's click on an arrow of the top bar: move, press and release over it.
+void clickTopArrow(frmForma& form, int arrow) {
+  auto* bar = form.centralWidget()->findChild<QWidget*>(QStringLiteral("picStrelki0"));
+  ASSERT_NE(bar, nullptr);
+  const QPoint onArrow(arrow * 40 + 20, 19);
+  QCursor::setPos(bar->mapToGlobal(onArrow));
+  QTest::mouseMove(bar, onArrow);
+  QTest::mousePress(bar, Qt::LeftButton, {}, onArrow);
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, onArrow);
+}
+
+TEST_F(FrmFormaTest, PressAndReleaseOnArrowThreeOfTheTopBarMovesColumnThreeUp) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const auto before = testing::cells(form.picPole());
+  clickTopArrow(form, 3);
+
+  auto after = before;
+  for (std::size_t r = 0; r < 7; ++r) after[21 + r] = before[21 + (r + 1) % 7];
+  EXPECT_EQ(testing::cells(form.picPole()), after);
+  EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("1"));
+  EXPECT_EQ(declare.NmHod, 1);
+  EXPECT_TRUE(form.Timer1().isActive());
+  // The arrow shows highlighted: the large black tile of the top bar.
+  EXPECT_EQ(form.picStrelki(0).point(3 * 40 + 1 + 19, 0), form.picStrelka().point(19, 0));
+  EXPECT_EQ(services.victories, 0);
+}
+
+TEST_F(FrmFormaTest, AWinningClickCagesTheMascotAndOpensTheVictoryWindow) {
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  for (int c = 0; c < 7; ++c)
+    for (int r = 0; r < 7; ++r)
+      fillSquare(form.picPole(), 1 + 40 * c, 1 + 40 * r, kCvetaTable[static_cast<std::size_t>(c)]);
+  clickTopArrow(form, 2);
+  EXPECT_EQ(services.victories, 1);
+  EXPECT_EQ(form.PicTrol().pixels(), form.picKletka().pixels());
+  clickTopArrow(form, 2);
+  EXPECT_EQ(services.victories, 2);
+  EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("2"));
 }
 
 TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {

@@ -1,0 +1,26 @@
+// An arrow bar on screen: shows its picture and forwards the pointer to the protocol.
+#pragma once
+
+#include <cstdint>
+
+#include "ui/PictureView.h"
+
+namespace zarvel {
+
+class ArrowBarPointer;
+
+class ArrowBar : public PictureView {
+ public:
+  ArrowBar(Picture& picture, std::int32_t index, ArrowBarPointer& pointer, QWidget* parent);
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  std::int32_t index_;
+  ArrowBarPointer& pointer_;
+};
+
+}  // namespace zarvel

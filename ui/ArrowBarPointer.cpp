@@ -1,0 +1,119 @@
+// The pointer protocol of the arrow bars. A bar gets no event when the pointer leaves
+// it, so while an arrow shows a look the leave poll asks where the pointer is.
+#include "ui/ArrowBarPointer.h"
+
+#include "engine/Geometry.h"
+#include "ui/frmFormaLayout.h"
+
+namespace zarvel {
+namespace {
+
+constexpr int kTileHighlighted = 0;  // tiles 0..3: large black arrow of bars 0..3
+constexpr int kTilePressed = 4;      // tiles 4..7: small black arrow of bars 0..3
+
+bool alongX(std::int32_t bar) {
+  return bar == 0 || bar == 2;
+}
+
+bool validBar(std::int32_t bar) {
+  return bar >= 0 && bar < 4;
+}
+
+}  // namespace
+
+ArrowBarPointer::ArrowBarPointer(std::array<Picture, 4>& bars, const Picture& strip,
+                                 std::int32_t& TekRjad, ArrowBarHost& host)
+    : bars_(bars), strip_(strip), TekRjad_(TekRjad), host_(host) {}
+
+std::int32_t ArrowBarPointer::segmentIndex(std::int32_t bar, int x, int y) {
+  return (alongX(bar) ? x : y) / kPitch;  // integer division truncates toward zero
+}
+
+void ArrowBarPointer::mouseMove(std::int32_t bar, int x, int y) {
+  const std::int32_t s = segmentIndex(bar, x, y);
+  if (bar == TekStorona_ && s == TekRjad_) {
+    if (Nazhata_) {
+      // The event position gives the same answer as asking for the cursor, and is the
+      // position this event is about.
+      const Box& box = frmFormaLayout::kPicStrelki[static_cast<std::size_t>(bar)];
+      const bool inside = x >= 0 && y >= 0 && x <= box.width && y <= box.height;
+      inside ? NazhatStrelku() : PokazatStrelku();
+    } else {
+      PokazatStrelku();
+      startPollIfStopped();
+    }
+    return;
+  }
+  clearBar(TekStorona_);
+  if (Nazhata_) {
+    PokazatStrelku();  // the held arrow shows raised while the pointer is away from it
+  } else {
+    TekStorona_ = bar;
+    TekRjad_ = s;
+    PokazatStrelku();
+    startPollIfStopped();
+  }
+}
+
+void ArrowBarPointer::mouseDown(std::int32_t /*bar*/, int /*x*/, int /*y*/) {
+  Nazhata_ = true;
+  NazhatStrelku();
+  startPollIfStopped();
+}
+
+void ArrowBarPointer::mouseUp(std::int32_t bar, int x, int y) {
+  if (!Nazhata_) return;
+  Nazhata_ = false;
+  if (!pointerInside()) return;  // the next poll tick clears the bar
+  PokazatStrelku();
+  const std::int32_t s = segmentIndex(bar, x, y);
+  if (bar == TekStorona_ && s == TekRjad_ && s >= 0 && s < kLines) host_.makeMove(bar);
+}
+
+void ArrowBarPointer::timerTick() {
+  if (pointerInside()) return;
+  if (Nazhata_) {
+    PokazatStrelku();
+    return;
+  }
+  host_.stopPoll();
+  clearBar(TekStorona_);
+  Nazhata_ = false;
+}
+
+bool ArrowBarPointer::pointerInside() {
+  Kursor_ = host_.cursorInClient();
+  if (!validBar(TekStorona_)) return false;
+  const Box& box = frmFormaLayout::kPicStrelki[static_cast<std::size_t>(TekStorona_)];
+  // Both ends count: the pixel line just right of and just below the bar is inside.
+  return Kursor_.x >= box.left && Kursor_.x <= box.left + box.width && Kursor_.y >= box.top &&
+         Kursor_.y <= box.top + box.height;
+}
+
+void ArrowBarPointer::PokazatStrelku() {
+  drawTile(kTileHighlighted + TekStorona_);
+}
+
+void ArrowBarPointer::NazhatStrelku() {
+  drawTile(kTilePressed + TekStorona_);
+}
+
+void ArrowBarPointer::drawTile(int tile) {
+  if (!validBar(TekStorona_)) return;
+  // A segment outside 0..6 puts the tile beyond the bar's picture, where it shows nothing.
+  const int along = kPitch * TekRjad_ + 1;
+  const int dx = alongX(TekStorona_) ? along : 0;
+  const int dy = alongX(TekStorona_) ? 0 : along;
+  bars_[static_cast<std::size_t>(TekStorona_)].paintPicture(strip_, dx, dy, kSquare * tile, 0,
+                                                            kSquare, kSquare);
+}
+
+void ArrowBarPointer::clearBar(std::int32_t bar) {
+  if (validBar(bar)) bars_[static_cast<std::size_t>(bar)].clear();
+}
+
+void ArrowBarPointer::startPollIfStopped() {
+  if (!host_.pollRunning()) host_.startPoll();
+}
+
+}  // namespace zarvel

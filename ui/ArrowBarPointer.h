@@ -1,0 +1,64 @@
+// What the pointer does on the four arrow bars: which arrow shows which look, when the
+// leave poll runs, and when a press and release make a move. Plain C++: the Qt bars
+// forward their events here, and the tests drive it with scripted event sequences.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/Picture.h"
+
+namespace zarvel {
+
+// What the protocol needs of the main window.
+class ArrowBarHost {
+ public:
+  virtual ~ArrowBarHost() = default;
+  // The pointer position in client pixels of the main window.
+  virtual Point cursorInClient() = 0;
+  // The leave poll Timer1.
+  virtual void startPoll() = 0;
+  virtual void stopPoll() = 0;
+  virtual bool pollRunning() const = 0;
+  // NewHod(bar) on line TekRjad; returns when the move, and any victory window, is over.
+  virtual void makeMove(std::int32_t bar) = 0;
+};
+
+class ArrowBarPointer {
+ public:
+  // `bars` are picStrelki(0..3), `strip` is picStrelka with the eight arrow tiles.
+  ArrowBarPointer(std::array<Picture, 4>& bars, const Picture& strip, std::int32_t& TekRjad,
+                  ArrowBarHost& host);
+
+  // Pointer events of bar `bar`, at (x, y) in that bar's pixels; any button alike.
+  void mouseMove(std::int32_t bar, int x, int y);
+  void mouseDown(std::int32_t bar, int x, int y);
+  void mouseUp(std::int32_t bar, int x, int y);
+  // A tick of the leave poll.
+  void timerTick();
+
+  // The segment (arrow) index of a position: 0..6 on an arrow, anything else is no arrow.
+  static std::int32_t segmentIndex(std::int32_t bar, int x, int y);
+
+  std::int32_t TekStorona() const { return TekStorona_; }
+  bool Nazhata() const { return Nazhata_; }
+  Point Kursor() const { return Kursor_; }
+
+ private:
+  bool pointerInside();   // the inside test against bar TekStorona
+  void PokazatStrelku();  // highlighted look
+  void NazhatStrelku();   // pressed look
+  void drawTile(int tile);
+  void clearBar(std::int32_t bar);
+  void startPollIfStopped();
+
+  std::array<Picture, 4>& bars_;
+  const Picture& strip_;
+  std::int32_t& TekRjad_;
+  ArrowBarHost& host_;
+  std::int32_t TekStorona_ = 0;
+  bool Nazhata_ = false;
+  Point Kursor_;
+};
+
+}  // namespace zarvel
