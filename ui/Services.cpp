@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "files/apiOpenSaveM.h"
+
 namespace zarvel {
 
 class QtServices::QtMsgBox : public MsgBox {
@@ -39,5 +41,10 @@ void QtServices::setOwner(QWidget* owner) { msgBox_->owner_ = owner; }
 MsgBox& QtServices::msgBox() { return *msgBox_; }
 
 void QtServices::showVictory(QWidget* /*owner*/) {}
+
+std::string QtServices::OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
+                                       const std::string& folder) {
+  return zarvel::OpenSaveDialog(owner, save, initialName, folder);
+}
 
 }  // namespace zarvel
