@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 
 namespace zarvel {
 
@@ -17,6 +18,14 @@ std::unique_ptr<QFileDialog> makeOpenSaveDialog(QWidget* owner, bool save,
   dialog->selectNameFilter(kFilterGames);
   dialog->setDirectory(folder);
   dialog->selectFile(initialName);
+#ifndef Q_OS_WIN
+  // Outside Windows "*.*" lists only names with a dot; "all files" must list every file.
+  QFileDialog* view = dialog.get();
+  QObject::connect(view, &QFileDialog::filterSelected, view, [view](const QString& filter) {
+    auto* model = view->findChild<QFileSystemModel*>();
+    if (filter == kFilterAll && model != nullptr) model->setNameFilters({QStringLiteral("*")});
+  });
+#endif
   return dialog;
 }
 

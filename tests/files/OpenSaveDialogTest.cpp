@@ -1,8 +1,10 @@
 // The Qt file dialogs, and the file commands wired to the main window's menu.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -55,6 +57,23 @@ TEST(OpenSaveDialog, TheOpenDialogTakesATypedNameThatDoesNotExist) {
   ASSERT_EQ(dialog->selectedFiles().size(), 1);
   EXPECT_EQ(QDir::cleanPath(dialog->selectedFiles().first()),
             QDir::cleanPath(qtPath(folder.path() / pathFromUtf8("нет такого"))));
+}
+
+TEST(OpenSaveDialog, AllFilesListsNamesWithoutADotToo) {
+  TempFolder folder;
+  const auto dialog = makeOpenSaveDialog(nullptr, false, {}, qtPath(folder.path()));
+  dialog->setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog->open();
+  auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  auto* model = dialog->findChild<QFileSystemModel*>();
+  ASSERT_NE(types, nullptr);
+  ASSERT_NE(model, nullptr);
+  EXPECT_EQ(model->nameFilters(), QStringList(QStringLiteral("*.zrv")));
+  types->setFocus();
+  QTest::keyClick(types, Qt::Key_Down);
+  EXPECT_EQ(types->currentText(), QStringLiteral("Все файлы (*.*)"));
+  EXPECT_TRUE(model->nameFilters().contains(QStringLiteral("*")));
+  dialog->reject();
 }
 
 class FileMenu : public ::testing::Test {
