@@ -30,6 +30,7 @@ constexpr std::string_view kHeader = "[zarvel]";
 constexpr std::string_view kLineEnd = "\r\n";
 // No sound value comes near this; a longer line is refused without being kept whole.
 constexpr std::size_t kLongestLine = 256;
+constexpr auto kLinesToRead = static_cast<std::size_t>(kGameFileLines);
 
 // Closes the file on every way out.
 struct FileCloser {
@@ -137,7 +138,7 @@ std::optional<std::vector<std::optional<std::string>>> readLines(std::FILE* file
     line = std::string();
     pending = false;
   };
-  for (int ch = 0; lines.size() < kGameFileLines && (ch = std::getc(file)) != EOF;) {
+  for (int ch = 0; lines.size() < kLinesToRead && (ch = std::getc(file)) != EOF;) {
     if (ch == '\n') {
       endLine();
       continue;
@@ -150,12 +151,12 @@ std::optional<std::vector<std::optional<std::string>>> readLines(std::FILE* file
     }
   }
   if (std::ferror(file) != 0) return std::nullopt;
-  if (pending && lines.size() < kGameFileLines) endLine();
+  if (pending && lines.size() < kLinesToRead) endLine();
   return lines;
 }
 
 std::optional<SavedGame> parse(const std::vector<std::optional<std::string>>& lines) {
-  if (lines.size() < kGameFileLines) return std::nullopt;
+  if (lines.size() < kLinesToRead) return std::nullopt;
   std::array<std::int32_t, kGameFileLines - 1> values{};
   for (std::size_t i = 0; i < values.size(); ++i) {
     const auto value = wholeNumber(lines[i + 1]);

@@ -2,6 +2,7 @@
 // unfit or a save can fail without harming the game on screen or the file on disk.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -38,9 +39,8 @@ struct GameState {
   bool operator==(const GameState&) const = default;
 };
 
-GameState stateOf(const Declare& declare, const FakeScreen& screen) {
-  auto& mutableScreen = const_cast<FakeScreen&>(screen);
-  return {testing::cells(mutableScreen.picPole()),
+GameState stateOf(const Declare& declare, FakeScreen& screen) {
+  return {testing::cells(screen.picPole()),
           declare.NmRasklada,
           declare.NmHod,
           screen.lblNmRasklada,
