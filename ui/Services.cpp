@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "files/apiOpenSaveM.h"
 #include "ui/frmEnd.h"
 
 namespace zarvel {
@@ -47,6 +48,11 @@ MsgBox& QtServices::msgBox() {
 void QtServices::showVictory(QWidget* owner) {
   frmEnd window(owner, rnd_);
   window.exec();
+}
+
+std::string QtServices::OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
+                                       const std::string& folder) {
+  return zarvel::OpenSaveDialog(owner, save, initialName, folder);
 }
 
 }  // namespace zarvel

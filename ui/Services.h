@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "engine/MsgBox.h"
 #include "engine/Rnd.h"
@@ -18,6 +19,10 @@ class Services {
   virtual MsgBox& msgBox() = 0;
   // The victory window, modally over `owner`; returns once it is closed.
   virtual void showVictory(QWidget* owner) = 0;
+  // File dialogs: the open dialog, or the save dialog when `save`, over `owner`, starting
+  // in `folder` with `initialName` in the name box; the chosen full path (UTF-8), or "".
+  virtual std::string OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
+                                     const std::string& folder) = 0;
 };
 
 // The real thing: Qt message boxes and windows.
@@ -34,6 +39,8 @@ class QtServices : public Services {
 
   MsgBox& msgBox() override;
   void showVictory(QWidget* owner) override;
+  std::string OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
+                             const std::string& folder) override;
 
  private:
   class QtMsgBox;

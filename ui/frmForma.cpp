@@ -10,6 +10,8 @@
 
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
+#include "files/OpenFileM.h"
+#include "files/SaveFileM.h"
 #include "ui/ArrowBar.h"
 #include "ui/Fonts.h"
 #include "ui/PictureView.h"
@@ -50,6 +52,26 @@ PictureView* addPictureView(Picture& picture, QWidget* client, const char* name,
   view->setVisible(visible);
   return view;
 }
+
+// The file commands' view of this window: its dialogs and message boxes through the
+// services, and its title.
+class FormFileUi : public FileCommandsUi {
+ public:
+  FormFileUi(QWidget& form, Services& services, const std::string& folder)
+      : form_(form), services_(services), folder_(folder) {}
+  std::string OpenSaveDialog(bool save, const std::string& initialName) override {
+    return services_.OpenSaveDialog(&form_, save, initialName, folder_);
+  }
+  MsgBox& msgBox() override { return services_.msgBox(); }
+  void showTitle(const std::string& title) override {
+    form_.setWindowTitle(QString::fromStdString(title));
+  }
+
+ private:
+  QWidget& form_;
+  Services& services_;
+  const std::string& folder_;
+};
 
 }  // namespace
 
@@ -157,9 +179,12 @@ void frmForma::buildMenus() {
   file->setObjectName(QStringLiteral("File"));
   connect(addItem(file, "FileNewGame", kFileNewGame, QKeySequence(Qt::CTRL | Qt::Key_N)),
           &QAction::triggered, this, &frmForma::FileNewGame_Click);
-  addItem(file, "FileOpen", kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
-  addItem(file, "FileSave", kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
-  addItem(file, "FileSaveAs", kFileSaveAs, {});
+  connect(addItem(file, "FileOpen", kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O)),
+          &QAction::triggered, this, &frmForma::FileOpen_Click);
+  connect(addItem(file, "FileSave", kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S)),
+          &QAction::triggered, this, &frmForma::FileSave_Click);
+  connect(addItem(file, "FileSaveAs", kFileSaveAs, {}), &QAction::triggered, this,
+          &frmForma::FileSaveAs_Click);
   addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3));
   connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
           &frmForma::FileNewStart_Click);
@@ -222,8 +247,21 @@ void frmForma::FileNewStart_Click() {
   }
 }
 
-void frmForma::FileExit_Click() {
-  close();
+void frmForma::FileOpen_Click() {
+  FormFileUi ui(*this, services_, declare_.PutProgrammy);
+  OpenGame(declare_, *this, ui);
 }
+
+void frmForma::FileSave_Click() {
+  FormFileUi ui(*this, services_, declare_.PutProgrammy);
+  SaveCurrentGame(declare_, *this, ui);
+}
+
+void frmForma::FileSaveAs_Click() {
+  FormFileUi ui(*this, services_, declare_.PutProgrammy);
+  SaveGameAs(declare_, *this, ui);
+}
+
+void frmForma::FileExit_Click() { close(); }
 
 }  // namespace zarvel

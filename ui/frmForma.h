@@ -45,6 +45,9 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
 
   // Menu commands.
   void FileNewGame_Click();
+  void FileOpen_Click();
+  void FileSave_Click();
+  void FileSaveAs_Click();
   void FileNewStart_Click();
   void FileExit_Click();
 

@@ -1,0 +1,55 @@
+// The texts of the file commands, in one place.
+#include "files/FileMessages.h"
+
+namespace zarvel {
+namespace {
+
+MsgBoxRequest fileMessage(const std::string& path, const char* what) {
+  MsgBoxRequest request;
+  request.title = kFileMessageTitle;
+  request.text = "Файл «" + path + "»" + what;
+  return request;
+}
+
+MsgBoxRequest failureMessage(const std::string& path, const char* what) {
+  MsgBoxRequest request = fileMessage(path, what);
+  request.buttons = MsgButtons::Ok;
+  request.icon = MsgIcon::Error;
+  request.defaultButton = MsgAnswer::Ok;
+  return request;
+}
+
+}  // namespace
+
+std::string titleForFile(const std::string& imjaFaila, const std::string& razdelitel) {
+  const auto separator = razdelitel.empty() ? std::string::npos : imjaFaila.rfind(razdelitel);
+  const std::string name =
+      separator == std::string::npos ? imjaFaila : imjaFaila.substr(separator + razdelitel.size());
+  return std::string(kFileMessageTitle) + " - [" + name + "]";
+}
+
+MsgBoxRequest replaceQuestion(const std::string& path) {
+  MsgBoxRequest request = fileMessage(path, " уже существует.\r\nЗаменить его?");
+  request.buttons = MsgButtons::YesNo;
+  request.icon = MsgIcon::Exclamation;
+  request.defaultButton = MsgAnswer::No;
+  return request;
+}
+
+MsgBoxRequest saveFailureMessage(FileStatus status, const std::string& path) {
+  return failureMessage(
+      path, status == FileStatus::AccessDenied ? " защищён от записи." : " сохранить не возможно.");
+}
+
+MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path) {
+  switch (status) {
+    case FileStatus::NotFound:
+      return failureMessage(path, " не найден.");
+    case FileStatus::BadHeader:
+      return failureMessage(path, " не подходит к программе.");
+    default:
+      return failureMessage(path, " открыть не возможно.");
+  }
+}
+
+}  // namespace zarvel

@@ -1,0 +1,54 @@
+// Saving the game.
+#include "files/SaveFileM.h"
+
+#include <filesystem>
+
+#include "files/FileMessages.h"
+#include "files/GameFile.h"
+#include "files/PoiskTochkiM.h"
+#include "files/Utf8Path.h"
+
+namespace zarvel {
+namespace {
+
+// When it cannot be told whether something is there, nothing is asked: the write that
+// follows reports the trouble.
+bool somethingAt(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(pathFromUtf8(path), error);
+}
+
+}  // namespace
+
+void SaveCurrentGame(Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
+  if (declare.ImjaFaila.empty()) {
+    SaveGameAs(declare, screen, ui);
+  } else {
+    SaveGame(declare.ImjaFaila, declare, screen, ui);
+  }
+}
+
+void SaveGameAs(Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
+  const std::string initialName =
+      declare.ImjaFaila.empty() ? std::to_string(declare.NmRasklada) : declare.ImjaFaila;
+  const std::string path = ui.OpenSaveDialog(true, initialName);
+  if (path.empty()) return;
+  SaveGame(completeExtension(path, declare.Razdelitel), declare, screen, ui);
+}
+
+void SaveGame(const std::string& path, Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
+  // Exact comparison: the current file spelled in other letter case counts as another.
+  if (path != declare.ImjaFaila && somethingAt(path) &&
+      ui.msgBox().show(replaceQuestion(path)) == MsgAnswer::No) {
+    return;
+  }
+  const FileStatus status = WriteGameFile(path, declare, screen);
+  if (status != FileStatus::Ok) {
+    ui.msgBox().show(saveFailureMessage(status, path));
+    return;
+  }
+  declare.ImjaFaila = path;
+  ui.showTitle(titleForFile(declare.ImjaFaila, declare.Razdelitel));
+}
+
+}  // namespace zarvel
