@@ -5,6 +5,11 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "files/frmRasklad.h"
+#include "help/QtShell.h"
+#include "help/frmOprog.h"
+#include "ui/MainM.h"
+
 namespace zarvel {
 
 class QtServices::QtMsgBox : public MsgBox {
@@ -31,7 +36,8 @@ class QtServices::QtMsgBox : public MsgBox {
   QPointer<QWidget> owner_;
 };
 
-QtServices::QtServices() : msgBox_(std::make_unique<QtMsgBox>()) {}
+QtServices::QtServices()
+    : msgBox_(std::make_unique<QtMsgBox>()), shell_(std::make_unique<QtShell>()) {}
 QtServices::~QtServices() = default;
 
 void QtServices::setOwner(QWidget* owner) { msgBox_->owner_ = owner; }
@@ -39,5 +45,29 @@ void QtServices::setOwner(QWidget* owner) { msgBox_->owner_ = owner; }
 MsgBox& QtServices::msgBox() { return *msgBox_; }
 
 void QtServices::showVictory(QWidget* /*owner*/) {}
+
+namespace {
+
+// A secondary window: made afresh for every opening, owned by the main window so that
+// it stays off the task bar, shown in the middle of the screen, modal until closed.
+void showModally(QDialog& dialog) {
+  dialog.show();
+  centreOnScreen(dialog);
+  dialog.exec();
+}
+
+}  // namespace
+
+void QtServices::showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) {
+  frmRasklad dialog(declare, screen, owner);
+  showModally(dialog);
+}
+
+void QtServices::showAbout(const std::string& PutProgrammy, QWidget* owner) {
+  frmOprog dialog(PutProgrammy, *shell_, owner);
+  showModally(dialog);
+}
+
+Shell& QtServices::shell() { return *shell_; }
 
 }  // namespace zarvel

@@ -4,12 +4,17 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "engine/MsgBox.h"
+#include "help/OpURL.h"
 
 class QWidget;
 
 namespace zarvel {
+
+struct Declare;
+class GameScreen;
 
 class Services {
  public:
@@ -17,6 +22,14 @@ class Services {
   virtual MsgBox& msgBox() = 0;
   // The victory window, modally over `owner`; returns once it is closed.
   virtual void showVictory(QWidget* owner) = 0;
+
+  // Layout-number dialog, help and About.
+  // The layout-number dialog over `owner`; "OK" deals the typed layout on `screen`.
+  virtual void showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) = 0;
+  // The About box over `owner`; its link writes a page into `PutProgrammy`.
+  virtual void showAbout(const std::string& PutProgrammy, QWidget* owner) = 0;
+  // The desktop that opens documents (the help page, the site link).
+  virtual Shell& shell() = 0;
 };
 
 // The real thing: Qt message boxes and windows.
@@ -33,9 +46,15 @@ class QtServices : public Services {
   MsgBox& msgBox() override;
   void showVictory(QWidget* owner) override;
 
+  // Layout-number dialog, help and About.
+  void showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) override;
+  void showAbout(const std::string& PutProgrammy, QWidget* owner) override;
+  Shell& shell() override;
+
  private:
   class QtMsgBox;
   std::unique_ptr<QtMsgBox> msgBox_;
+  std::unique_ptr<Shell> shell_;
 };
 
 }  // namespace zarvel

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "engine/NewGameM.h"
+#include "help/OpURL.h"
 #include "ui/Fonts.h"
 #include "ui/PictureView.h"
 #include "ui/Services.h"
@@ -152,7 +153,8 @@ void frmForma::buildMenus() {
   addItem(file, "FileOpen", kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O));
   addItem(file, "FileSave", kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S));
   addItem(file, "FileSaveAs", kFileSaveAs, {});
-  addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3));
+  connect(addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3)),
+          &QAction::triggered, this, &frmForma::FileRasklad_Click);
   connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
           &frmForma::FileNewStart_Click);
   file->addSeparator()->setObjectName(QStringLiteral("FileSep"));
@@ -161,8 +163,10 @@ void frmForma::buildMenus() {
 
   QMenu* help = menuBar()->addMenu(kMenuHelp);
   help->setObjectName(QStringLiteral("Help"));
-  addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1));
-  addItem(help, "HelpAbout", kHelpAbout, {});
+  connect(addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1)),
+          &QAction::triggered, this, &frmForma::HelpCallHelp_Click);
+  connect(addItem(help, "HelpAbout", kHelpAbout, {}), &QAction::triggered, this,
+          &frmForma::HelpAbout_Click);
 }
 
 void frmForma::showNmRasklada(std::int32_t layoutNumber) {
@@ -192,5 +196,13 @@ void frmForma::FileNewStart_Click() {
 }
 
 void frmForma::FileExit_Click() { close(); }
+
+void frmForma::FileRasklad_Click() { services_.showRasklad(declare_, *this, this); }
+
+void frmForma::HelpCallHelp_Click() {
+  services_.shell().ShellOpen(helpPagePath(declare_.PutProgrammy));
+}
+
+void frmForma::HelpAbout_Click() { services_.showAbout(declare_.PutProgrammy, this); }
 
 }  // namespace zarvel
