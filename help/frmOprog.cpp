@@ -145,8 +145,12 @@ bool frmOprog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmOprog::Label1_Click() {
+  // The pointer rests on the link when it is clicked, so the link shows the hourglass
+  // too; otherwise its own pointing hand would hide the box's.
   setCursor(Qt::WaitCursor);
+  label1_->setCursor(Qt::WaitCursor);
   SaveFileUrl(label1_->property(kTag).toString().toStdString(), PutProgrammy_, shell_);
+  label1_->setCursor(Qt::PointingHandCursor);
   unsetCursor();
 }
 

@@ -132,7 +132,11 @@ TEST_F(FrmOprogTest, TheSeparatorIsEngravedInTheDesktopsColours) {
 
 TEST_F(FrmOprogTest, ClickingTheLinkWritesPageZeroAndOpensItUnderTheHourglass) {
   Qt::CursorShape during = Qt::BlankCursor;
-  shell.onOpen = [&] { during = box.cursor().shape(); };
+  Qt::CursorShape onLinkDuring = Qt::BlankCursor;
+  shell.onOpen = [&] {
+    during = box.cursor().shape();
+    onLinkDuring = box.Label1()->cursor().shape();
+  };
 
   QTest::mouseClick(box.Label1(), Qt::LeftButton);
 
@@ -142,7 +146,9 @@ TEST_F(FrmOprogTest, ClickingTheLinkWritesPageZeroAndOpensItUnderTheHourglass) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_TRUE(written.readAll().contains("url=https://zarvel.example.org/'"));
   EXPECT_EQ(during, Qt::WaitCursor);
+  EXPECT_EQ(onLinkDuring, Qt::WaitCursor);
   EXPECT_EQ(box.cursor().shape(), Qt::ArrowCursor);
+  EXPECT_EQ(box.Label1()->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_TRUE(box.isVisible());
 }
 
