@@ -7,6 +7,10 @@
 
 #include "files/apiOpenSaveM.h"
 #include "ui/frmEnd.h"
+#include "files/frmRasklad.h"
+#include "help/QtShell.h"
+#include "help/frmOprog.h"
+#include "ui/MainM.h"
 
 namespace zarvel {
 
@@ -34,7 +38,8 @@ class QtServices::QtMsgBox : public MsgBox {
   QPointer<QWidget> owner_;
 };
 
-QtServices::QtServices(Rnd& rnd) : rnd_(rnd), msgBox_(std::make_unique<QtMsgBox>()) {}
+QtServices::QtServices(Rnd& rnd)
+    : rnd_(rnd), msgBox_(std::make_unique<QtMsgBox>()), shell_(std::make_unique<QtShell>()) {}
 QtServices::~QtServices() = default;
 
 void QtServices::setOwner(QWidget* owner) {
@@ -54,5 +59,29 @@ std::string QtServices::OpenSaveDialog(QWidget* owner, bool save, const std::str
                                        const std::string& folder) {
   return zarvel::OpenSaveDialog(owner, save, initialName, folder);
 }
+
+namespace {
+
+// A secondary window: made afresh for every opening, owned by the main window so that
+// it stays off the task bar, shown in the middle of the screen, modal until closed.
+void showModally(QDialog& dialog) {
+  dialog.show();
+  centreOnScreen(dialog);
+  dialog.exec();
+}
+
+}  // namespace
+
+void QtServices::showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) {
+  frmRasklad dialog(declare, screen, owner);
+  showModally(dialog);
+}
+
+void QtServices::showAbout(const std::string& PutProgrammy, QWidget* owner) {
+  frmOprog dialog(PutProgrammy, *shell_, owner);
+  showModally(dialog);
+}
+
+Shell& QtServices::shell() { return *shell_; }
 
 }  // namespace zarvel

@@ -8,10 +8,14 @@
 
 #include "engine/MsgBox.h"
 #include "engine/Rnd.h"
+#include "help/OpURL.h"
 
 class QWidget;
 
 namespace zarvel {
+
+struct Declare;
+class GameScreen;
 
 class Services {
  public:
@@ -23,6 +27,14 @@ class Services {
   // in `folder` with `initialName` in the name box; the chosen full path (UTF-8), or "".
   virtual std::string OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
                                      const std::string& folder) = 0;
+
+  // Layout-number dialog, help and About.
+  // The layout-number dialog over `owner`; "OK" deals the typed layout on `screen`.
+  virtual void showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) = 0;
+  // The About box over `owner`; its link writes a page into `PutProgrammy`.
+  virtual void showAbout(const std::string& PutProgrammy, QWidget* owner) = 0;
+  // The desktop that opens documents (the help page, the site link).
+  virtual Shell& shell() = 0;
 };
 
 // The real thing: Qt message boxes and windows.
@@ -42,10 +54,16 @@ class QtServices : public Services {
   std::string OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
                              const std::string& folder) override;
 
+  // Layout-number dialog, help and About.
+  void showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) override;
+  void showAbout(const std::string& PutProgrammy, QWidget* owner) override;
+  Shell& shell() override;
+
  private:
   class QtMsgBox;
   Rnd& rnd_;
   std::unique_ptr<QtMsgBox> msgBox_;
+  std::unique_ptr<Shell> shell_;
 };
 
 }  // namespace zarvel

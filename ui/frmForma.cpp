@@ -12,6 +12,7 @@
 #include "engine/NewHodM.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
+#include "help/OpURL.h"
 #include "ui/ArrowBar.h"
 #include "ui/Fonts.h"
 #include "ui/PictureView.h"
@@ -185,7 +186,8 @@ void frmForma::buildMenus() {
           &QAction::triggered, this, &frmForma::FileSave_Click);
   connect(addItem(file, "FileSaveAs", kFileSaveAs, {}), &QAction::triggered, this,
           &frmForma::FileSaveAs_Click);
-  addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3));
+  connect(addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3)),
+          &QAction::triggered, this, &frmForma::FileRasklad_Click);
   connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
           &frmForma::FileNewStart_Click);
   file->addSeparator()->setObjectName(QStringLiteral("FileSep"));
@@ -194,8 +196,10 @@ void frmForma::buildMenus() {
 
   QMenu* help = menuBar()->addMenu(kMenuHelp);
   help->setObjectName(QStringLiteral("Help"));
-  addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1));
-  addItem(help, "HelpAbout", kHelpAbout, {});
+  connect(addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1)),
+          &QAction::triggered, this, &frmForma::HelpCallHelp_Click);
+  connect(addItem(help, "HelpAbout", kHelpAbout, {}), &QAction::triggered, this,
+          &frmForma::HelpAbout_Click);
 }
 
 void frmForma::showNmRasklada(std::int32_t layoutNumber) {
@@ -263,5 +267,13 @@ void frmForma::FileSaveAs_Click() {
 }
 
 void frmForma::FileExit_Click() { close(); }
+
+void frmForma::FileRasklad_Click() { services_.showRasklad(declare_, *this, this); }
+
+void frmForma::HelpCallHelp_Click() {
+  services_.shell().ShellOpen(helpPagePath(declare_.PutProgrammy));
+}
+
+void frmForma::HelpAbout_Click() { services_.showAbout(declare_.PutProgrammy, this); }
 
 }  // namespace zarvel

@@ -50,6 +50,9 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void FileSaveAs_Click();
   void FileNewStart_Click();
   void FileExit_Click();
+  void FileRasklad_Click();
+  void HelpCallHelp_Click();
+  void HelpAbout_Click();
 
  private:
   void buildElements(QWidget* client);

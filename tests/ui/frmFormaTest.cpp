@@ -217,6 +217,29 @@ TEST_F(FrmFormaTest, AWinningClickCagesTheMascotAndOpensTheVictoryWindow) {
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("2"));
 }
 
+TEST_F(FrmFormaTest, F3OpensTheLayoutNumberDialogOverTheMainWindow) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_F3);
+  EXPECT_EQ(services.raskladDialogs, 1);
+  EXPECT_EQ(services.dialogOwner, &form);
+  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+}
+
+TEST_F(FrmFormaTest, F1HandsTheHelpPageFromTheProgramFolderToTheDesktop) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  QTest::keyClick(&form, Qt::Key_F1);
+  EXPECT_EQ(services.shellRecorder.opened, std::vector<std::string>{"/opt/zarvel/Справка.html"});
+  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+}
+
+TEST_F(FrmFormaTest, AboutOpensTheAboutBoxForTheProgramFolder) {
+  form.findChild<QAction*>(QStringLiteral("HelpAbout"))->trigger();
+  EXPECT_EQ(services.aboutBoxes, std::vector<std::string>{"/opt/zarvel/"});
+  EXPECT_EQ(services.dialogOwner, &form);
+}
+
 TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {
   form.FileExit_Click();
   EXPECT_FALSE(form.isVisible());

@@ -1,0 +1,14 @@
+// The desktop as Qt reaches it: QDesktopServices, which on Linux goes through xdg-open.
+#pragma once
+
+#include "help/OpURL.h"
+
+namespace zarvel {
+
+class QtShell : public Shell {
+ public:
+  void ShellOpen(const std::string& document) override;
+  void processPendingEvents() override;
+};
+
+}  // namespace zarvel

@@ -1,0 +1,161 @@
+// The About box's window.
+#include "help/frmOprog.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "help/ProductInfo.h"
+#include "help/SaveFileUrlm.h"
+#include "help/frmOprogLayout.h"
+#include "ui/Fonts.h"
+#include "ui/PictureView.h"
+
+namespace zarvel {
+namespace {
+
+namespace L = frmOprogLayout;
+
+// Every text of this window; the product's own lines come from ProductInfo.
+const QString kCaption = QStringLiteral("О программе");
+const QString kSite = QStringLiteral("Сайт:");
+const QString kOKCaption = QStringLiteral("OK");
+
+// The link label carries its address with it, as the property "Tag".
+constexpr const char* kTag = "Tag";
+
+QString fromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect rectOf(const Box& box) {
+  return {box.left, box.top, box.width, box.height};
+}
+
+// The separator's colours are the desktop's: menu text for the dark line, the window
+// (text field) background for the light one.
+QColor menuTextColour() {
+  return QApplication::palette("QMenu").color(QPalette::WindowText);
+}
+QColor windowBackgroundColour() {
+  return QApplication::palette().color(QPalette::Base);
+}
+
+QWidget* addLine(QWidget* parent, const char* name, int top, const QColor& colour) {
+  auto* line = new QWidget(parent);
+  line->setObjectName(QString::fromLatin1(name));
+  line->setGeometry(L::kLineLeft, top, L::kLineRight - L::kLineLeft + 1, 1);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, colour);
+  line->setPalette(palette);
+  line->setAutoFillBackground(true);
+  return line;
+}
+
+}  // namespace
+
+frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* parent)
+    : QDialog(parent),
+      PutProgrammy_(PutProgrammy),
+      shell_(shell),
+      picture1_(L::kPicture1InnerWidth, L::kPicture1InnerHeight, L::kPicture1Ground) {
+  setObjectName(QStringLiteral("frmOprog"));
+  setWindowTitle(kCaption);
+  // A fixed dialog frame: a close box, no minimise, maximise or help button.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setModal(true);
+  setFixedSize(L::kClientWidth, L::kClientHeight);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, QColor(toQRgb(L::kBackground)));
+  palette.setColor(QPalette::Button, QColor(toQRgb(L::kBackground)));
+  palette.setColor(QPalette::WindowText, Qt::black);
+  setPalette(palette);
+  setAutoFillBackground(true);
+  setFont(gameFont(kSansFamily, L::kFontPoints, true));
+
+  // "OK" first, so it is first in the tab order and has the focus.
+  ok_ = new QPushButton(kOKCaption, this);
+  ok_->setObjectName(QStringLiteral("OK"));
+  ok_->setGeometry(rectOf(L::kOK));
+  ok_->setDefault(true);
+  connect(ok_, &QPushButton::clicked, this, &frmOprog::OK_Click);
+
+  auto* image1 = new QLabel(this);
+  image1->setObjectName(QStringLiteral("Image1"));
+  image1->setGeometry(rectOf(L::kImage1));
+  image1->setPixmap(QPixmap(QStringLiteral(":/assets/Image1.png")));
+
+  addLabel("Label2_3", fromView(ProductInfo::kContactLine1), L::kLabel2_3);
+  addLabel("Label2_4", fromView(ProductInfo::kContactLine2), L::kLabel2_4);
+  addLabel("Label2_5", kSite, L::kLabel2_5);
+
+  label1_ = addLabel("Label1", fromView(ProductInfo::kSiteCaption), L::kLabel1);
+  QPalette link = label1_->palette();
+  link.setColor(QPalette::WindowText, QColor(toQRgb(L::kLinkColour)));
+  label1_->setPalette(link);
+  label1_->setFont(gameFont(kSansFamily, L::kFontPoints, true, true));
+  label1_->setCursor(Qt::PointingHandCursor);
+  label1_->setProperty(kTag, fromView(ProductInfo::kSiteAddress));
+  label1_->installEventFilter(this);
+
+  addLine(this, "Line1", L::kLine1Top, menuTextColour());
+  addLine(this, "Line2", L::kLine2Top, windowBackgroundColour());
+
+  auto* frame = new QFrame(this);
+  frame->setObjectName(QStringLiteral("Picture1"));
+  frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  frame->setLineWidth(L::kPicture1Border);
+  frame->setGeometry(rectOf(L::kPicture1));
+  auto* view = new PictureView(picture1_, frame);
+  view->setGeometry(L::kPicture1Border, L::kPicture1Border, L::kPicture1InnerWidth,
+                    L::kPicture1InnerHeight);
+
+  ok_->setFocus();
+  Form_Load();
+}
+
+QLabel* frmOprog::addLabel(const char* name, const QString& text, const Box& box) {
+  auto* label = new QLabel(text, this);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(rectOf(box));
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  label->setMargin(0);
+  label->setIndent(0);
+  return label;
+}
+
+void frmOprog::Form_Load() {
+  frmOprogLayout::drawFlag(picture1_);
+}
+
+bool frmOprog::eventFilter(QObject* watched, QEvent* event) {
+  // A click is a press and a release of the left button on the link itself.
+  if (watched == label1_ && event->type() == QEvent::MouseButtonRelease) {
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::LeftButton &&
+        label1_->rect().contains(mouse->position().toPoint())) {
+      Label1_Click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void frmOprog::Label1_Click() {
+  // The pointer rests on the link when it is clicked, so the link shows the hourglass
+  // too; otherwise its own pointing hand would hide the box's.
+  setCursor(Qt::WaitCursor);
+  label1_->setCursor(Qt::WaitCursor);
+  SaveFileUrl(label1_->property(kTag).toString().toStdString(), PutProgrammy_, shell_);
+  label1_->setCursor(Qt::PointingHandCursor);
+  unsetCursor();
+}
+
+void frmOprog::OK_Click() {
+  accept();
+}
+
+}  // namespace zarvel

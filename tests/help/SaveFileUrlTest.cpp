@@ -1,0 +1,132 @@
+// The site link's redirect page: its bytes, its number, and what is opened when no page
+// can be written. Every test works in a fresh folder of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "help/SaveFileUrlm.h"
+#include "tests/help/RecordingShell.h"
+
+namespace zarvel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RecordingShell;
+
+const std::string kAddress = "https://zarvel.example.org/";
+
+class SaveFileUrlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::random_device seed;
+    folder_ = fs::temp_directory_path() / ("zarvel-url-" + std::to_string(seed()));
+    fs::create_directories(folder_);
+    PutProgrammy = folder_.string() + "/";
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  static std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+  }
+  void block(int n) const { fs::create_directory(folder_ / (std::to_string(n) + ".html")); }
+
+  fs::path folder_;
+  std::string PutProgrammy;
+  RecordingShell shell;
+};
+
+TEST_F(SaveFileUrlTest, WritesTheRedirectPageAsPageZeroAndOpensIt) {
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "0.html"});
+  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"),
+            "<html><head><meta http-equiv='refresh' content='0; url=https://zarvel.example.org/'>"
+            "<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
+            "<title>WWW</title></head><body></body></html>\r\n");
+  EXPECT_EQ(shell.eventRounds, 1);
+  EXPECT_FALSE(fs::exists(folder_ / "1.html"));
+}
+
+TEST_F(SaveFileUrlTest, EveryClickRewritesPageZero) {
+  std::ofstream(folder_ / "0.html")
+      << "an older and much longer page than the redirect one " << std::string(500, 'x');
+  SaveFileUrl("http://a.example/", PutProgrammy, shell);
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  EXPECT_EQ(shell.opened,
+            (std::vector<std::string>{PutProgrammy + "0.html", PutProgrammy + "0.html"}));
+  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"), redirectPage(kAddress));
+}
+
+TEST_F(SaveFileUrlTest, APageThatCannotBeWrittenMovesToTheNextNumber) {
+  // A folder in the page's place cannot be replaced by a file, not even by root.
+  block(0);
+  block(1);
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
+  EXPECT_EQ(bytesOf(PutProgrammy + "2.html"), redirectPage(kAddress));
+  EXPECT_TRUE(fs::is_directory(folder_ / "0.html"));
+}
+
+TEST_F(SaveFileUrlTest, TheLastNumberTriedIs99) {
+  for (int n = 0; n < 99; ++n) block(n);
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "99.html"});
+}
+
+TEST_F(SaveFileUrlTest, WhenNoPageCanBeWrittenTheAddressItselfIsOpened) {
+  for (int n = 0; n < kRedirectPageAttempts; ++n) block(n);
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  EXPECT_EQ(shell.opened, std::vector<std::string>{kAddress});
+  EXPECT_FALSE(fs::exists(folder_ / "100.html"));
+}
+
+TEST_F(SaveFileUrlTest, AProgramFolderThatIsGoneAlsoFallsBackToTheAddress) {
+  SaveFileUrl(kAddress, PutProgrammy + "missing/", shell);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{kAddress});
+}
+
+TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
+  const std::string cyrillic = PutProgrammy + "Игры/";
+  fs::create_directory(
+      fs::path(std::u8string(reinterpret_cast<const char8_t*>(cyrillic.data()), cyrillic.size())));
+  SaveFileUrl(kAddress, cyrillic, shell);
+
+  ASSERT_EQ(shell.opened, std::vector<std::string>{cyrillic + "0.html"});
+  EXPECT_EQ(bytesOf(cyrillic + "0.html"), redirectPage(kAddress));
+}
+
+TEST(OpURL, TheHelpPageIsLookedUpInTheProgramFolder) {
+  EXPECT_EQ(helpPagePath("/opt/zarvel/"), "/opt/zarvel/Справка.html");
+  EXPECT_EQ(helpPagePath("C:\\Игры\\"), "C:\\Игры\\Справка.html");
+}
+
+TEST(OpURL, WebAddressesAreToldFromFilePaths) {
+  struct Case {
+    const char* document;
+    bool web;
+  };
+  const Case cases[] = {
+      {"https://zarvel.example.org/", true},
+      {"http://example.org", true},
+      {"ftp://example.org/file", true},
+      {"/opt/zarvel/0.html", false},
+      {"/opt/zarvel/Справка.html", false},
+      {"C:\\Games\\Zarvel\\0.html", false},
+      {"C://odd/path", false},  // a drive letter, not a scheme
+      {"relative/https://x", false},
+      {"", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(isWebAddress(c.document), c.web) << c.document;
+}
+
+}  // namespace
+}  // namespace zarvel
