@@ -4,15 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files/Utf8Path.h"
+
 namespace zarvel {
 namespace {
-
-// Paths are UTF-8 throughout the program; going through char8_t keeps a Cyrillic
-// program folder intact on Windows too, where a narrow path means the ANSI code page.
-std::filesystem::path fromUtf8(const std::string& path) {
-  return std::filesystem::path(
-      std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
-}
 
 // Creates or truncates `path` and writes `text` as it is. A page that could be created
 // but not written in full would open as an empty page, so it counts as not written.
@@ -42,7 +37,7 @@ void SaveFileUrl(const std::string& address, const std::string& PutProgrammy, Sh
   const std::string page = redirectPage(address);
   for (int n = 0; n < kRedirectPageAttempts; ++n) {
     const std::string path = redirectPagePath(PutProgrammy, n);
-    if (writeWhole(fromUtf8(path), page)) {
+    if (writeWhole(pathFromUtf8(path), page)) {
       shell.processPendingEvents();
       shell.ShellOpen(path);
       return;
