@@ -2,7 +2,6 @@
 #include "help/frmOprog.h"
 
 #include <QApplication>
-#include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include "help/frmOprogLayout.h"
 #include "ui/Fonts.h"
 #include "ui/PictureView.h"
+#include "ui/SunkenPanel.h"
 
 namespace zarvel {
 namespace {
@@ -104,10 +104,8 @@ frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* paren
   addLine(this, "Line1", L::kLine1Top, menuTextColour());
   addLine(this, "Line2", L::kLine2Top, windowBackgroundColour());
 
-  auto* frame = new QFrame(this);
+  auto* frame = new SunkenPanel(this);
   frame->setObjectName(QStringLiteral("Picture1"));
-  frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  frame->setLineWidth(L::kPicture1Border);
   frame->setGeometry(rectOf(L::kPicture1));
   auto* view = new PictureView(picture1_, frame);
   view->setGeometry(L::kPicture1Border, L::kPicture1Border, L::kPicture1InnerWidth,

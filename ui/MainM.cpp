@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTranslator>
 #include <QWidget>
@@ -25,6 +26,7 @@ void startUp(Declare& declare, frmForma& form, const QString& reportedFolder) {
   declare.Razdelitel = folder.Razdelitel;
   form.show();
   centreOnScreen(form);
+  form.activateWindow();
   fillCveta(declare);
   NewGame(declare, form);
 }
@@ -47,6 +49,8 @@ void installRussianTranslations() {
 
 void setUpApplication() {
   installRussianTranslations();
+  // Dates and sizes in the file dialogs read the way the rest of the game does.
+  QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   // Where "MS Sans Serif" is not installed, fontconfig's generic sans-serif choice can be
   // wide enough to clip the labels' texts at their fixed widths; a font with Arial's
   // metrics keeps them inside, so it is asked for first.

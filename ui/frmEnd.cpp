@@ -28,10 +28,7 @@ constexpr Colour kShadowColour = 0x808080;
 
 }  // namespace
 
-VictoryArea::VictoryArea(QWidget* parent) : QFrame(parent) {
-  setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  setLineWidth(2);
-}
+VictoryArea::VictoryArea(QWidget* parent) : SunkenPanel(parent) {}
 
 void VictoryArea::resizeDrawing() {
   drawing_ = QImage(contentsRect().size(), QImage::Format_RGB32);
@@ -39,7 +36,7 @@ void VictoryArea::resizeDrawing() {
 }
 
 void VictoryArea::paintEvent(QPaintEvent* event) {
-  QFrame::paintEvent(event);
+  SunkenPanel::paintEvent(event);
   QPainter painter(this);
   painter.drawImage(contentsRect().topLeft(), drawing_);
 }

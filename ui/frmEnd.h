@@ -3,18 +3,18 @@
 #pragma once
 
 #include <QDialog>
-#include <QFrame>
 #include <QImage>
 #include <QTimer>
 
 #include "engine/Rnd.h"
+#include "ui/SunkenPanel.h"
 
 class QPushButton;
 
 namespace zarvel {
 
 // Picture1: a sunken area that keeps what was drawn in it.
-class VictoryArea : public QFrame {
+class VictoryArea : public SunkenPanel {
  public:
   explicit VictoryArea(QWidget* parent);
   QImage& drawing() { return drawing_; }
