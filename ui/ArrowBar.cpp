@@ -28,4 +28,8 @@ void ArrowBar::mouseReleaseEvent(QMouseEvent* event) {
   pointer_.mouseUp(index_, at.x(), at.y());
 }
 
+void ArrowBar::leaveEvent(QEvent* /*event*/) {
+  pointer_.pointerLeftBar();
+}
+
 }  // namespace zarvel

@@ -17,6 +17,7 @@ class ArrowBar : public PictureView {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
  private:
   std::int32_t index_;

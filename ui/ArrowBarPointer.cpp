@@ -81,6 +81,10 @@ void ArrowBarPointer::timerTick() {
   Nazhata_ = false;
 }
 
+void ArrowBarPointer::pointerLeftBar() {
+  if (host_.pollRunning()) timerTick();
+}
+
 bool ArrowBarPointer::pointerInside() {
   Kursor_ = host_.cursorInClient();
   if (!validBar(TekStorona_)) return false;

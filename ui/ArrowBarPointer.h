@@ -36,6 +36,8 @@ class ArrowBarPointer {
   void mouseUp(std::int32_t bar, int x, int y);
   // A tick of the leave poll.
   void timerTick();
+  // The pointer has just left a bar: the next tick, brought forward, if the poll runs.
+  void pointerLeftBar();
 
   // The segment (arrow) index of a position: 0..6 on an arrow, anything else is no arrow.
   static std::int32_t segmentIndex(std::int32_t bar, int x, int y);

@@ -243,6 +243,19 @@ TEST_F(ArrowBarPointerTest, IdleDrawsNothingAndHoverStartsThePollOnce) {
   EXPECT_EQ(host.pollStarts, 1);
 }
 
+TEST_F(ArrowBarPointerTest, LeavingTheBarBringsTheNextTickForward) {
+  pointer.pointerLeftBar();  // idle: no poll, nothing to do
+  EXPECT_TRUE(othersPlain({}));
+  move(2, onArrow(2, 4));
+  host.cursor = client(2, 140, 39);  // the pixel line just below the bar counts as inside
+  pointer.pointerLeftBar();
+  EXPECT_EQ(look(2, 4), Look::Highlighted);
+  host.cursor = {400, 600};
+  pointer.pointerLeftBar();
+  EXPECT_TRUE(othersPlain({}));
+  EXPECT_FALSE(host.polling);
+}
+
 TEST_F(ArrowBarPointerTest, TheInsideTestIncludesBothEndsOfTheBar) {
   move(0, onArrow(0, 6));
   const Box& box = frmFormaLayout::kPicStrelki[0];

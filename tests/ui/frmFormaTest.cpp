@@ -55,7 +55,7 @@ TEST_F(FrmFormaTest, ClientAreaAndEveryElementSitWhereTheyBelong) {
   EXPECT_EQ(form.lblNmHod()->height(), 24);
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
   EXPECT_FALSE(form.Timer1().isActive());
-  EXPECT_EQ(form.Timer1().interval(), 25);
+  EXPECT_EQ(form.Timer1().interval(), 40);
 }
 
 TEST_F(FrmFormaTest, TheWindowCannotBeResizedOrMaximised) {
