@@ -2,6 +2,7 @@
 #include "ui/PictureView.h"
 
 #include <QPainter>
+#include <QPointer>
 
 namespace zarvel {
 
@@ -37,14 +38,15 @@ void loadOwnPicture(Picture& picture, const QString& resource) {
 
 PictureView::PictureView(Picture& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
   setAttribute(Qt::WA_OpaquePaintEvent);
-  picture_.setChangeListener([this] {
-    stale_ = true;
-    update();
+  // The owner may destroy the picture before or after this widget; the guard keeps a
+  // picture that outlives its view from calling into a widget that is gone, and the view
+  // never has to touch a picture on its way out.
+  picture_.setChangeListener([view = QPointer<PictureView>(this)] {
+    if (view) {
+      view->stale_ = true;
+      view->update();
+    }
   });
-}
-
-PictureView::~PictureView() {
-  picture_.setChangeListener({});
 }
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {

@@ -23,7 +23,6 @@ void loadOwnPicture(Picture& picture, const QString& resource);
 class PictureView : public QWidget {
  public:
   PictureView(Picture& picture, QWidget* parent);
-  ~PictureView() override;
   PictureView(const PictureView&) = delete;
   PictureView& operator=(const PictureView&) = delete;
 
