@@ -7,6 +7,7 @@
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
 #include "engine/MsgBox.h"
+#include "engine/NewGameM.h"
 
 namespace zarvel::testing {
 
@@ -74,6 +75,15 @@ inline Declare startedDeclare() {
   Declare declare;
   fillCveta(declare);
   return declare;
+}
+
+// The 49 cell colours of layout `layoutNumber` as a fresh deal paints them.
+inline std::vector<Colour> dealtCells(std::int32_t layoutNumber) {
+  Declare declare = startedDeclare();
+  FakeScreen screen;
+  declare.NmRasklada = layoutNumber;
+  NewRasklad(declare, screen);
+  return cells(screen.picPole());
 }
 
 }  // namespace zarvel::testing

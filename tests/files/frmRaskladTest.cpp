@@ -178,10 +178,6 @@ TEST_F(FrmRaskladTest, Confirming1234DealsLayout1234AsANewGame) {
   type(QStringLiteral("1234"));
   QTest::keyClick(dialog.txtNomer(), Qt::Key_Return);
 
-  Declare fresh = testing::startedDeclare();
-  testing::FakeScreen expected;
-  fresh.NmRasklada = 1234;
-  NewRasklad(fresh, expected);
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_FALSE(screen.dialogVisibleDuringDeal);
@@ -190,7 +186,7 @@ TEST_F(FrmRaskladTest, Confirming1234DealsLayout1234AsANewGame) {
   EXPECT_EQ(declare.NmHod, 0);
   EXPECT_EQ(screen.lblNmHod, 0);
   EXPECT_TRUE(declare.ImjaFaila.empty());
-  EXPECT_EQ(testing::cells(screen.picPole()), testing::cells(expected.picPole()));
+  EXPECT_EQ(testing::cells(screen.picPole()), testing::dealtCells(1234));
 }
 
 TEST_F(FrmRaskladTest, ClickingOkWithTheLayoutOnTheBoardDealsItAnew) {
