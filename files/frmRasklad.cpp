@@ -173,7 +173,9 @@ frmRasklad::frmRasklad(Declare& declare, GameScreen& screen, QWidget* parent)
   kNO_->setObjectName(QStringLiteral("kNO"));
   kNO_->setGeometry(kNOBox);
   kNO_->setFont(dialogFont(kButtonPoints));
-  kNO_->setAutoDefault(false);
+  // Enter presses the button that has the focus, as in any desktop dialog; only while the
+  // focus is elsewhere does it go to "OK".
+  kNO_->setAutoDefault(true);
 
   setTabOrder(txtNomer_, kOK_);
   setTabOrder(kOK_, kNO_);
