@@ -1,25 +1,17 @@
-// Writing and reading saved games. The reader checks the whole file before it touches
-// the game; the writer never leaves a half-written file in place of a good one.
+// Writing and reading saved games. The reader looks at no more than a sound file can hold
+// and checks all of it before it touches the game; the writer never leaves a half-written
+// file in place of a good one.
 #include "files/GameFile.h"
 
 #include <array>
-#include <cerrno>
 #include <charconv>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "engine/Board.h"
+#include "files/FileIo.h"
 #include "files/Utf8Path.h"
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace zarvel {
 namespace {
@@ -28,42 +20,17 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kHeader = "[zarvel]";
 constexpr std::string_view kLineEnd = "\r\n";
-// No sound value comes near this; a longer line is refused without being kept whole.
+// No sound value comes near this many characters; the line end does not count.
 constexpr std::size_t kLongestLine = 256;
 constexpr auto kLinesToRead = static_cast<std::size_t>(kGameFileLines);
-
-// Closes the file on every way out.
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Opens through the wide API on Windows; `errno` tells why when it fails.
-std::FILE* openFile(const fs::path& path, const char* mode) {
-#ifdef _WIN32
-  std::wstring wideMode(mode, mode + std::strlen(mode));
-  std::FILE* file = nullptr;
-  errno = _wfopen_s(&file, path.c_str(), wideMode.c_str());
-  return file;
-#else
-  return std::fopen(path.c_str(), mode);
-#endif
-}
-
-bool deniedError(int error) {
-  return error == EACCES || error == EPERM || error == EROFS;
-}
-
-bool deniedError(const std::error_code& error) {
-  return error == std::errc::permission_denied || error == std::errc::operation_not_permitted ||
-         error == std::errc::read_only_file_system;
-}
-
-// Mode bits decide for root too, which would otherwise write anywhere.
-bool writeBitsCleared(const fs::file_status& status) {
-  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  return (status.permissions() & kWrite) == fs::perms::none;
-}
+// The most a sound file's first 52 lines can take, line ends included.
+constexpr std::size_t kLongestText = kLinesToRead * (kLongestLine + kLineEnd.size());
+constexpr std::size_t kReadChunk = 4096;
+// Links are followed this many times before the chain counts as a loop.
+constexpr int kLinkHops = 40;
+// A file that may only be written in place is kept in memory meanwhile, so that a failed
+// write can put it back; a larger one is no saved game and is not risked.
+constexpr std::uint64_t kLargestInPlace = 16U << 20U;
 
 void appendNumber(std::string& text, std::int32_t value) {
   const auto wide = static_cast<std::int64_t>(value);
@@ -73,34 +40,100 @@ void appendNumber(std::string& text, std::int32_t value) {
   text += kLineEnd;
 }
 
-// Pushes the file's text to the disk and closes it; false if any step failed.
-bool finishFile(File file) {
-  bool ok = std::fflush(file.get()) == 0;
-#ifdef _WIN32
-  ok = ok && _commit(_fileno(file.get())) == 0;
-#else
-  ok = ok && (fsync(fileno(file.get())) == 0 || errno == EINVAL);  // EINVAL: cannot sync
-#endif
-  return std::fclose(file.release()) == 0 && ok;
+FileStatus statusOf(const FileError& error) {
+  return error.denied() ? FileStatus::AccessDenied : FileStatus::Failed;
 }
 
-// A fresh file beside `target`, created exclusively so that nothing is overwritten.
-File createTemporary(const fs::path& target, fs::path& temporary, int& error) {
-  const fs::path folder = target.parent_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path name = u8".";
-    name += target.filename();
-    name += "." + std::to_string(attempt) + ".tmp";
-    temporary = folder / name;
-    if (File file{openFile(temporary, "wbx")}) return file;
-    error = errno;
-    if (error != EEXIST) break;
+// Mode bits decide for root too, which would otherwise write anywhere.
+bool writeBitsCleared(const fs::file_status& status) {
+  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  return (status.permissions() & kWrite) == fs::perms::none;
+}
+
+// The file that `path` names once every symbolic link at its end is followed; nullopt for
+// a loop of links or a link that cannot be read. The file itself need not exist.
+std::optional<fs::path> followLinks(fs::path path) {
+  for (int hop = 0; hop < kLinkHops; ++hop) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(path, error);
+    if (status.type() == fs::file_type::not_found) return path;
+    if (error) return std::nullopt;
+    if (!fs::is_symlink(status)) return path;
+    const fs::path next = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
-FileStatus statusOfOpenError(int error) {
-  return deniedError(error) ? FileStatus::AccessDenied : FileStatus::Failed;
+// The new text through a fresh file beside the target, renamed over it once complete.
+FileStatus replaceWhole(const fs::path& target, const std::string& text, const FileFacts* old,
+                        FileError& createError) {
+  fs::path temporary;
+  OpenFile file;
+  for (int attempt = 0; attempt < 100 && !file; ++attempt) {
+    temporary = target.parent_path() / pathFromUtf8(temporaryName());
+    createError = {};
+    file = OpenFile::created(temporary, createError);
+    if (!file && !createError.taken()) return statusOf(createError);
+  }
+  if (!file) return FileStatus::Failed;
+  if (old != nullptr) file.takeModeOf(*old);
+  const bool written = file.writeAt(0, text) && file.sync();
+  FileError renameError;
+  if (!file.close() || !written || !replaceFile(temporary, target, renameError)) {
+    removeFile(temporary);
+    return written ? statusOf(renameError) : FileStatus::Failed;
+  }
+  return FileStatus::Ok;
+}
+
+// The new text written over the old one in the file itself, for a file that may be written
+// where no new file may be made. The old bytes go back if anything fails.
+FileStatus writeInPlace(const fs::path& target, const std::string& text) {
+  FileError error;
+  OpenFile file = OpenFile::forUpdate(target, error);
+  if (!file) return statusOf(error);
+  FileFacts facts;
+  if (!file.facts(facts) || !facts.regular || facts.size > kLargestInPlace) {
+    return FileStatus::Failed;
+  }
+  std::string old;
+  for (long long got = 1; got > 0;) {
+    got = file.read(old, kReadChunk);
+    if (got < 0) return FileStatus::Failed;
+  }
+  if (file.writeAt(0, text) && file.resize(text.size()) && file.sync() && file.close()) {
+    return FileStatus::Ok;
+  }
+  if (file) {
+    static_cast<void>(file.writeAt(0, old) && file.resize(old.size()) && file.sync());
+  }
+  return FileStatus::Failed;
+}
+
+// Reads what a sound file can hold and no more: up to its 52nd line end, stopping early at
+// a line that is already too long. Ok with the text, BadHeader when the file cannot be a
+// saved game, Failed when reading itself failed.
+FileStatus readGameText(OpenFile& file, std::string& text) {
+  std::size_t scanned = 0;
+  std::size_t lineStart = 0;
+  std::size_t lines = 0;
+  while (text.size() < kLongestText) {
+    const long long got = file.read(text, std::min(kReadChunk, kLongestText - text.size()));
+    if (got < 0) return FileStatus::Failed;
+    if (got == 0) return FileStatus::Ok;
+    for (; scanned < text.size(); ++scanned) {
+      if (text[scanned] != '\n') continue;
+      lineStart = scanned + 1;
+      if (++lines == kLinesToRead) {
+        text.resize(lineStart);
+        return FileStatus::Ok;
+      }
+    }
+    if (text.size() - lineStart > kLongestLine + 1) return FileStatus::BadHeader;  // +1: a CR
+  }
+  return FileStatus::BadHeader;
 }
 
 struct SavedGame {
@@ -115,9 +148,8 @@ std::string_view trimmed(std::string_view value) {
   return value.substr(first, value.find_last_not_of(" \t") - first + 1);
 }
 
-std::optional<std::int32_t> wholeNumber(const std::optional<std::string>& line) {
-  if (!line) return std::nullopt;
-  const std::string_view value = trimmed(*line);
+std::optional<std::int32_t> wholeNumber(std::string_view line) {
+  const std::string_view value = trimmed(line);
   std::int32_t number = 0;
   const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
   if (value.empty() || error != std::errc() || end != value.data() + value.size()) {
@@ -126,37 +158,25 @@ std::optional<std::int32_t> wholeNumber(const std::optional<std::string>& line) 
   return number;
 }
 
-// The first 52 lines of the file, without their line ends (LF or CR LF); a line too long
-// to be sound is kept as nullopt. The last line may lack its line end.
-std::optional<std::vector<std::optional<std::string>>> readLines(std::FILE* file) {
-  std::vector<std::optional<std::string>> lines;
-  std::optional<std::string> line = std::string();
-  bool pending = false;
-  auto endLine = [&] {
-    if (line && !line->empty() && line->back() == '\r') line->pop_back();
-    lines.push_back(std::move(line));
-    line = std::string();
-    pending = false;
-  };
-  for (int ch = 0; lines.size() < kLinesToRead && (ch = std::getc(file)) != EOF;) {
-    if (ch == '\n') {
-      endLine();
-      continue;
+// The lines of `text` without their line ends (LF or CR LF); the last may lack its end.
+// nullopt when a line is longer than a sound value can be.
+std::optional<std::vector<std::string_view>> linesOf(std::string_view text) {
+  std::vector<std::string_view> lines;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
     }
-    pending = true;
-    if (line && line->size() < kLongestLine) {
-      line->push_back(static_cast<char>(ch));
-    } else {
-      line.reset();
-    }
+    if (line.size() > kLongestLine) return std::nullopt;
+    lines.push_back(line);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }
-  if (std::ferror(file) != 0) return std::nullopt;
-  if (pending && lines.size() < kLinesToRead) endLine();
   return lines;
 }
 
-std::optional<SavedGame> parse(const std::vector<std::optional<std::string>>& lines) {
-  if (lines.size() < kLinesToRead) return std::nullopt;
+std::optional<SavedGame> parse(const std::vector<std::string_view>& lines) {
+  if (lines.size() < kLinesToRead || trimmed(lines.front()) != kHeader) return std::nullopt;
   std::array<std::int32_t, kGameFileLines - 1> values{};
   for (std::size_t i = 0; i < values.size(); ++i) {
     const auto value = wholeNumber(lines[i + 1]);
@@ -204,68 +224,65 @@ std::string gameFileText(const Declare& declare, const Picture& board) {
 
 FileStatus WriteGameFile(const std::string& path, const Declare& declare, GameScreen& screen) {
   const std::string text = gameFileText(declare, screen.picPole());
-  fs::path target = pathFromUtf8(path);
-  std::error_code error;
-  // Through a link, the file it names is the one to replace.
-  if (fs::is_symlink(fs::symlink_status(target, error))) {
-    const fs::path resolved = fs::canonical(target, error);
-    if (!error) target = resolved;
-  }
-  const fs::file_status status = fs::status(target, error);
-  const bool exists = fs::exists(status);
-  if (exists) {
-    if (!fs::is_regular_file(status)) return FileStatus::Failed;
-    if (writeBitsCleared(status)) return FileStatus::AccessDenied;
-    // The target itself must take writing, even though it is replaced rather than written.
-    if (!File{openFile(target, "ab")}) return statusOfOpenError(errno);
-  }
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(u8".");
-  const fs::file_status folderStatus = fs::status(folder, error);
-  if (!fs::is_directory(folderStatus)) return FileStatus::Failed;
-#ifndef _WIN32
-  // On Windows a folder's read-only flag does not protect its files, so it is not asked.
-  if (writeBitsCleared(folderStatus)) return FileStatus::AccessDenied;
-#endif
-  if (!target.has_parent_path()) target = folder / target;
+  // Through a link, the file it names is the one written, also when it does not exist yet.
+  const std::optional<fs::path> followed = followLinks(pathFromUtf8(path));
+  if (!followed) return FileStatus::Failed;
+  const fs::path target = followed->has_parent_path() ? *followed : fs::path(u8".") / *followed;
 
-  fs::path temporary;
-  int openError = 0;
-  File file = createTemporary(target, temporary, openError);
-  if (!file) return statusOfOpenError(openError);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file.get()) == text.size();
-  if (!finishFile(std::move(file)) || !written) {
-    fs::remove(temporary, error);
-    return FileStatus::Failed;
+  std::error_code error;
+  const fs::file_status targetStatus = fs::status(target, error);
+  const bool exists = fs::exists(targetStatus);
+  FileFacts old;
+  if (exists) {
+    if (!fs::is_regular_file(targetStatus)) return FileStatus::Failed;
+    if (writeBitsCleared(targetStatus)) return FileStatus::AccessDenied;
+    // The target itself must take writing, even where it is replaced rather than written.
+    FileError openError;
+    OpenFile probe = OpenFile::forUpdate(target, openError);
+    if (!probe) return statusOf(openError);
+    if (!probe.facts(old) || !old.regular) return FileStatus::Failed;
   }
-  if (exists) fs::permissions(temporary, status.permissions(), error);  // keep the old mode
-  fs::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    return deniedError(error) ? FileStatus::AccessDenied : FileStatus::Failed;
+  const fs::file_status folder = fs::status(target.parent_path(), error);
+  if (!fs::is_directory(folder)) return FileStatus::Failed;
+
+  FileError createError{EACCES, 0};
+  FileStatus status = FileStatus::AccessDenied;
+#ifndef _WIN32
+  // A folder's write bits decide for root too; on Windows a folder's read-only flag does
+  // not protect what is in it, so it is not asked there.
+  if (!writeBitsCleared(folder))
+#endif
+  {
+    status = replaceWhole(target, text, exists ? &old : nullptr, createError);
   }
-  return FileStatus::Ok;
+  // A file the player may write in a folder where they may not create one (a shared
+  // folder, a file handed to them) is written in place instead.
+  if (status == FileStatus::AccessDenied && createError.denied() && exists) {
+    return writeInPlace(target, text);
+  }
+  return status;
 }
 
 FileStatus ReadGameFile(const std::string& path, Declare& declare, GameScreen& screen) {
   const fs::path source = pathFromUtf8(path);
-  std::optional<std::vector<std::optional<std::string>>> lines;
+  std::string text;
   {
-    const File file{openFile(source, "rb")};
+    FileError error;
+    OpenFile file = OpenFile::forReading(source, error);
     if (!file) {
-      std::error_code error;
+      std::error_code ignored;
       const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(u8".");
-      const bool folderThere = fs::is_directory(folder, error);
-      const bool fileThere = fs::exists(source, error);
-      return folderThere && !fileThere && !error ? FileStatus::NotFound : FileStatus::Failed;
+      return error.missing() && fs::is_directory(folder, ignored) ? FileStatus::NotFound
+                                                                  : FileStatus::Failed;
     }
-    lines = readLines(file.get());
+    // Folders, devices, pipes and sockets are no saved games, whatever their names.
+    FileFacts facts;
+    if (!file.facts(facts) || !facts.regular) return FileStatus::Failed;
+    const FileStatus read = readGameText(file, text);
+    if (read != FileStatus::Ok) return read;
   }
-  if (!lines) return FileStatus::Failed;
-  if (lines->empty() || !lines->front() || trimmed(*lines->front()) != kHeader) {
-    return FileStatus::BadHeader;
-  }
-  const std::optional<SavedGame> game = parse(*lines);
+  const auto lines = linesOf(text);
+  const std::optional<SavedGame> game = lines ? parse(*lines) : std::nullopt;
   if (!game) return FileStatus::BadHeader;
   show(*game, declare, screen);
   return FileStatus::Ok;

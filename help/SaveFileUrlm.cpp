@@ -2,21 +2,31 @@
 #include "help/SaveFileUrlm.h"
 
 #include <filesystem>
-#include <fstream>
 
+#include "files/FileIo.h"
 #include "files/Utf8Path.h"
 
 namespace zarvel {
 namespace {
 
-// Creates or truncates `path` and writes `text` as it is. A page that could be created
-// but not written in full would open as an empty page, so it counts as not written.
-bool writeWhole(const std::filesystem::path& path, const std::string& text) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) return false;
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  return !file.fail();
+// Writes the page at `path` as a regular file of our own: created afresh, or written over
+// a regular file that allows writing (even for root), never through a symbolic link, and
+// never into a folder, a pipe or anything else that sits at that name. A page that was
+// created but could not be written whole is removed again rather than left empty.
+bool writePage(const std::filesystem::path& path, const std::string& page) {
+  FileError error;
+  OpenFile file = OpenFile::created(path, error);
+  if (file) {
+    if (file.writeAt(0, page) && file.close()) return true;
+    file.close();
+    removeFile(path);
+    return false;
+  }
+  if (!error.taken()) return false;
+  file = OpenFile::forUpdate(path, error);
+  FileFacts facts;
+  if (!file || !file.facts(facts) || !facts.regular || !facts.writeBit) return false;
+  return file.writeAt(0, page) && file.resize(page.size()) && file.close();
 }
 
 }  // namespace
@@ -37,7 +47,7 @@ void SaveFileUrl(const std::string& address, const std::string& PutProgrammy, Sh
   const std::string page = redirectPage(address);
   for (int n = 0; n < kRedirectPageAttempts; ++n) {
     const std::string path = redirectPagePath(PutProgrammy, n);
-    if (writeWhole(pathFromUtf8(path), page)) {
+    if (writePage(pathFromUtf8(path), page)) {
       shell.processPendingEvents();
       shell.ShellOpen(path);
       return;

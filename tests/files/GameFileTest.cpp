@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -14,8 +14,12 @@
 #include "tests/files/TempFolder.h"
 
 #ifndef _WIN32
-#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
+
+#include "tests/support/ChildProcess.h"
 #endif
 
 namespace zarvel {
@@ -82,6 +86,21 @@ std::string fileWith(std::int32_t layout, std::int32_t moves, const std::vector<
   for (Colour colour : cells) add(colour);
   return text;
 }
+
+// How many names a folder holds: a save must leave no temporary file behind.
+long filesIn(const fs::path& folder) {
+  return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
+}
+long filesIn(const TempFolder& folder) {
+  return filesIn(folder.path());
+}
+
+#ifndef _WIN32
+ino_t inodeOf(const std::string& path) {
+  struct stat info {};
+  return stat(pathFromUtf8(path).c_str(), &info) == 0 ? info.st_ino : 0;
+}
+#endif
 
 std::vector<Colour> distinctCells() {
   std::vector<Colour> cells;
@@ -286,10 +305,10 @@ TEST(WriteGameFile, ALongerFileIsReplacedByExactlyTheNewLines) {
   // The replaced file keeps its mode, and nothing else is left in the folder.
   EXPECT_EQ(fs::status(pathFromUtf8(path)).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(filesIn(folder), 1);
 }
 
-TEST(WriteGameFile, AWriteProtectedFileOrFolderIsDeniedAndKeepsItsBytes) {
+TEST(WriteGameFile, AWriteProtectedFileIsDeniedAndKeepsItsBytes) {
   TempFolder folder;
   PlayedGame played;
   const std::string path = folder.file("old.zrv");
@@ -297,18 +316,7 @@ TEST(WriteGameFile, AWriteProtectedFileOrFolderIsDeniedAndKeepsItsBytes) {
   fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
   EXPECT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::AccessDenied);
   EXPECT_EQ(readBytes(path), "old contents");
-
-#ifndef _WIN32
-  fs::create_directory(folder.path() / "locked");
-  const std::string inLocked = folder.file("locked/x.zrv");
-  writeBytes(inLocked, "kept");
-  fs::permissions(folder.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_EQ(WriteGameFile(inLocked, played.declare, played.screen), FileStatus::AccessDenied);
-  EXPECT_EQ(WriteGameFile(folder.file("locked/new.zrv"), played.declare, played.screen),
-            FileStatus::AccessDenied);
-  EXPECT_EQ(readBytes(inLocked), "kept");
-  EXPECT_FALSE(fs::exists(folder.path() / "locked" / "new.zrv"));
-#endif
+  EXPECT_EQ(filesIn(folder), 1);
 }
 
 TEST(WriteGameFile, AMissingFolderFails) {
@@ -319,48 +327,224 @@ TEST(WriteGameFile, AMissingFolderFails) {
   EXPECT_FALSE(fs::exists(folder.path() / pathFromUtf8("нет")));
 }
 
+TEST(GameFile, ANameAsLongAsTheFileSystemTakesSavesAndOpens) {
+  TempFolder folder;
+  std::string name;
+  for (int i = 0; i < 123; ++i) name += "ж";
+  name += ".zrv";  // 250 bytes
+  ASSERT_EQ(name.size(), 250U);
+  PlayedGame played;
+  const GameState saved = stateOf(played.declare, played.screen);
+  ASSERT_EQ(WriteGameFile(folder.file(name), played.declare, played.screen), FileStatus::Ok);
+  played.declare.NmRasklada = 5;
+  NewRasklad(played.declare, played.screen);
+  ASSERT_EQ(ReadGameFile(folder.file(name), played.declare, played.screen), FileStatus::Ok);
+  EXPECT_EQ(testing::cells(played.screen.picPole()), saved.cells);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
 #ifndef _WIN32
-// Lets files grow to `bytes` only, as a full disk would, for as long as it lives.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);  // the write then fails with EFBIG
-    rlimit limit = saved_;
-    limit.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &limit);
+TEST(WriteGameFile, ThroughALinkTheFileItNamesIsWritten) {
+  struct Case {
+    const char* what;
+    const char* linkTo;  // relative to the folder
+    bool targetBefore;   // the file the link names exists before the save
+    FileStatus status;
+    const char* written;  // the file that holds the game afterwards, "" for none
+  };
+  const Case cases[] = {
+      {"a link to a saved game", "games/real.zrv", true, FileStatus::Ok, "games/real.zrv"},
+      {"a link to a file not made yet", "games/new.zrv", false, FileStatus::Ok, "games/new.zrv"},
+      {"a link into a missing folder", "gone/new.zrv", false, FileStatus::Failed, ""},
+      {"a loop of links", "loop.zrv", false, FileStatus::Failed, ""},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    fs::create_directory(folder.path() / "games");
+    if (c.targetBefore) writeBytes(folder.file(c.linkTo), "old game");
+    fs::create_symlink(c.linkTo, folder.path() / "link.zrv");
+    fs::create_symlink("link.zrv", folder.path() / "loop.zrv");
+    PlayedGame played;
+    EXPECT_EQ(WriteGameFile(folder.file("link.zrv"), played.declare, played.screen), c.status)
+        << c.what;
+    // The link stays a link, and nothing but the file it names is written.
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.zrv")) << c.what;
+    if (*c.written != '\0') {
+      EXPECT_EQ(readBytes(folder.file(c.written)),
+                gameFileText(played.declare, played.screen.picPole()))
+          << c.what;
+    }
+    EXPECT_FALSE(fs::exists(folder.path() / "gone")) << c.what;
+    const int expected = 3 + (c.targetBefore || *c.written != '\0' ? 1 : 0);  // links, games/
+    EXPECT_EQ(filesIn(folder) + filesIn(folder.path() / "games"), expected) << c.what;
   }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, oldHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+}
 
- private:
-  rlimit saved_{};
-  void (*oldHandler_)(int) = nullptr;
-};
-#endif
-
-TEST(WriteGameFile, AFailurePartWayReportsFailedAndKeepsTheOldFile) {
-#ifdef _WIN32
-  GTEST_SKIP() << "needs a file-size limit";
-#else
+TEST(WriteGameFile, AFileSizeLimitIsAnOrdinaryWriteErrorThatKeepsTheOldFile) {
   TempFolder folder;
   PlayedGame played;
   const std::string path = folder.file("old.zrv");
   const std::string old = fileWith(1, 2, distinctCells());
   writeBytes(path, old);
-  FileStatus status = FileStatus::Ok;
-  {
-    const FileSizeLimit limit(64);
-    status = WriteGameFile(path, played.declare, played.screen);
-  }
-  EXPECT_EQ(status, FileStatus::Failed);
+  // The child keeps the system's own reaction to the limit, which would stop it dead if
+  // the writer let the signal through.
+  const int status = testing::inChildProcess({.fileSizeLimit = 64}, [&] {
+    return static_cast<int>(WriteGameFile(path, played.declare, played.screen));
+  });
+  EXPECT_EQ(status, static_cast<int>(FileStatus::Failed));
   EXPECT_EQ(readBytes(path), old);
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
+// A folder the player may not create files in, holding one file that is the player's.
+class SharedFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    writeBytes(path, kOld);
+    if (testing::runningAsRoot()) {
+      const testing::Nobody who = testing::nobody();
+      ASSERT_EQ(chown(folder.path().c_str(), 0, 0), 0);
+      ASSERT_EQ(chown(pathFromUtf8(path).c_str(), who.uid, who.gid), 0);
+    } else {
+      fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                         fs::perms::group_read | fs::perms::group_exec |
+                                         fs::perms::others_read | fs::perms::others_exec);
+    }
+  }
+  int saveAsPlayer(rlim_t fileSizeLimit = 0) {
+    return testing::inChildProcess({.ordinaryUser = true, .fileSizeLimit = fileSizeLimit}, [&] {
+      return static_cast<int>(WriteGameFile(path, played.declare, played.screen));
+    });
+  }
+  static constexpr const char* kOld = "the player's older game";  // shorter than any limit
+
+  TempFolder folder;
+  std::string path = folder.file("shared.zrv");
+  PlayedGame played;
+};
+
+TEST_F(SharedFolderTest, AFileThePlayerMayWriteIsWrittenInPlace) {
+  fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::owner_write);
+  const ino_t inode = inodeOf(path);
+  EXPECT_EQ(saveAsPlayer(), static_cast<int>(FileStatus::Ok));
+  EXPECT_EQ(readBytes(path), gameFileText(played.declare, played.screen.picPole()));
+  EXPECT_EQ(inodeOf(path), inode);  // the same file, not a new one in its place
+  EXPECT_EQ(fs::status(pathFromUtf8(path)).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
+TEST_F(SharedFolderTest, AnInPlaceWriteThatFailsPutsTheOldBytesBack) {
+  EXPECT_EQ(saveAsPlayer(64), static_cast<int>(FileStatus::Failed));
+  EXPECT_EQ(readBytes(path), kOld);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
+TEST_F(SharedFolderTest, AReadOnlyFileThereIsDeniedAndUntouched) {
+  fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
+  EXPECT_EQ(saveAsPlayer(), static_cast<int>(FileStatus::AccessDenied));
+  EXPECT_EQ(readBytes(path), kOld);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
+TEST_F(SharedFolderTest, ANewFileThereIsDenied) {
+  path = folder.file("new.zrv");
+  EXPECT_EQ(saveAsPlayer(), static_cast<int>(FileStatus::AccessDenied));
+  EXPECT_FALSE(fs::exists(pathFromUtf8(path)));
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
+TEST(WriteGameFile, ReplacingAnotherUsersFileKeepsItTheirs) {
+  if (!testing::runningAsRoot()) GTEST_SKIP() << "only root may save into another user's file";
+  TempFolder folder;
+  PlayedGame played;
+  const std::string path = folder.file("theirs.zrv");
+  writeBytes(path, "their game");
+  const testing::Nobody who = testing::nobody();
+  ASSERT_EQ(chown(pathFromUtf8(path).c_str(), who.uid, who.gid), 0);
+  fs::permissions(pathFromUtf8(path),
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::Ok);
+  struct stat info {};
+  ASSERT_EQ(stat(pathFromUtf8(path).c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, who.uid);
+  EXPECT_EQ(info.st_gid, who.gid);
+  EXPECT_EQ(info.st_mode & 0777U, 0640U);
+}
+
+TEST(ReadGameFile, ThingsThatAreNotFilesFailAtOnceAndChangeNothing) {
+  TempFolder folder;
+  fs::create_directory(folder.path() / "папка.zrv");
+  ASSERT_EQ(mkfifo((folder.path() / pathFromUtf8("труба.zrv")).c_str(), 0644), 0);
+  const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  const std::string socketPath = (folder.path() / "гнездо.zrv").string();
+  ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+  std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+  ASSERT_EQ(bind(sock, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  std::vector<std::string> names = {"папка.zrv", "труба.zrv", "гнездо.zrv"};
+  if (fs::exists("/dev/zero")) {
+    fs::create_symlink("/dev/zero", folder.path() / pathFromUtf8("ноль.zrv"));
+    names.push_back("ноль.zrv");
+  }
+  for (const std::string& name : names) {
+    PlayedGame played;
+    const GameState before = stateOf(played.declare, played.screen);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadGameFile(folder.file(name), played.declare, played.screen), FileStatus::Failed)
+        << name;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << name;
+    EXPECT_EQ(stateOf(played.declare, played.screen), before) << name;
+  }
+  close(sock);
+}
 #endif
+
+TEST(ReadGameFile, AHugeFileIsDecidedFromItsFirstLines) {
+  struct Case {
+    const char* what;
+    std::string start;  // the file's first bytes; the rest, up to 1 GiB, are zero bytes
+    FileStatus status;
+  };
+  const Case cases[] = {
+      {"one line of 1 GiB", "[zarvel] and then no line end at all", FileStatus::BadHeader},
+      {"a sound game, then 1 GiB of anything", fileWith(1234, 5, distinctCells()), FileStatus::Ok},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    const std::string path = folder.file("big.zrv");
+    writeBytes(path, c.start);
+    fs::resize_file(pathFromUtf8(path), 1U << 30U);  // sparse: it takes no room on the disk
+    PlayedGame played;
+    const GameState before = stateOf(played.declare, played.screen);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadGameFile(path, played.declare, played.screen), c.status) << c.what;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << c.what;
+    if (c.status == FileStatus::Ok) {
+      EXPECT_EQ(testing::cells(played.screen.picPole()), distinctCells()) << c.what;
+    } else {
+      EXPECT_EQ(stateOf(played.declare, played.screen), before) << c.what;
+    }
+  }
+}
+
+TEST(ReadGameFile, TheLongestLineCountsItsCharactersNotItsLineEnd) {
+  for (const std::string lineEnd : {"\r\n", "\n"}) {
+    for (const std::size_t length : {std::size_t{256}, std::size_t{257}}) {
+      std::string text = fileWith(1234, 5, distinctCells(), lineEnd);
+      const std::string value = " 1234 ";
+      const std::size_t at = text.find(value);
+      text.replace(at, value.size(), value + std::string(length - value.size(), ' '));
+      TempFolder folder;
+      writeBytes(folder.file("long.zrv"), text);
+      Declare declare = testing::startedDeclare();
+      FakeScreen screen;
+      EXPECT_EQ(ReadGameFile(folder.file("long.zrv"), declare, screen),
+                length == 256 ? FileStatus::Ok : FileStatus::BadHeader)
+          << length << (lineEnd == "\n" ? " LF" : " CR LF");
+    }
+  }
 }
 
 }  // namespace

@@ -10,6 +10,12 @@
 #include "help/SaveFileUrlm.h"
 #include "tests/help/RecordingShell.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+
+#include "tests/support/ChildProcess.h"
+#endif
+
 namespace zarvel {
 namespace {
 
@@ -103,6 +109,41 @@ TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
   ASSERT_EQ(shell.opened, std::vector<std::string>{cyrillic + "0.html"});
   EXPECT_EQ(bytesOf(cyrillic + "0.html"), redirectPage(kAddress));
 }
+
+#ifndef _WIN32
+TEST_F(SaveFileUrlTest, ALinkAtAPageNumberIsLeftAloneAndSoIsWhatItNames) {
+  std::ofstream(folder_ / "mine.txt") << "the player's own file";
+  fs::create_symlink("mine.txt", folder_ / "0.html");
+  fs::create_symlink("not-there.txt", folder_ / "1.html");
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
+  EXPECT_EQ(bytesOf(PutProgrammy + "mine.txt"), "the player's own file");
+  EXPECT_TRUE(fs::is_symlink(folder_ / "0.html"));
+  EXPECT_FALSE(fs::exists(folder_ / "not-there.txt"));
+  EXPECT_EQ(bytesOf(PutProgrammy + "2.html"), redirectPage(kAddress));
+}
+
+TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) {
+  std::ofstream(folder_ / "0.html") << "kept";
+  fs::permissions(folder_ / "0.html", fs::perms::owner_read | fs::perms::group_read);
+  ASSERT_EQ(mkfifo((folder_ / "1.html").c_str(), 0644), 0);
+  SaveFileUrl(kAddress, PutProgrammy, shell);
+
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
+  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"), "kept");
+}
+
+TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
+  // Pages may hold no more than a few bytes, as on a disk that is full.
+  const int opened = testing::inChildProcess({.fileSizeLimit = 8}, [&] {
+    SaveFileUrl(kAddress, PutProgrammy, shell);
+    return shell.opened == std::vector<std::string>{kAddress} ? 0 : 1;
+  });
+  EXPECT_EQ(opened, 0);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 0);
+}
+#endif
 
 TEST(OpURL, TheHelpPageIsLookedUpInTheProgramFolder) {
   EXPECT_EQ(helpPagePath("/opt/zarvel/"), "/opt/zarvel/Справка.html");
