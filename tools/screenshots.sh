@@ -38,13 +38,15 @@ colours=(255 4227327 65535 65280 16776960 16711680 16711935)
   done
 } >"$scratch/near.zrv"
 touch -d '2026-01-01 12:00' "$scratch"/*
+mkdir "$scratch/.config"
 
 exec {fd}<> <(:)
 Xvfb -displayfd "$fd" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 read -r -u "$fd" display
 export DISPLAY=":$display"
-(cd "$scratch" && exec ./zarvel >/dev/null 2>&1) &
+# Qt's file dialog remembers its history in the user's settings: start from none.
+(cd "$scratch" && XDG_CONFIG_HOME="$scratch/.config" exec ./zarvel >/dev/null 2>&1) &
 game=$!
 
 # The first window in sight whose title matches, other than the main window.
