@@ -21,6 +21,14 @@ struct Point {
   int y = 0;
 };
 
+// A rectangle on a window or a picture: its top-left pixel and its size.
+struct Box {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
 // Top-left pixel of the square of row or column `index` (0..6) on its axis.
 constexpr int cellOrigin(int index) {
   return 1 + kPitch * index;

@@ -13,8 +13,9 @@
 #include <QValidator>
 
 #include "files/RaskladRules.h"
-#include "ui/Fonts.h"
-#include "ui/PictureView.h"
+#include "widgets/Conversions.h"
+#include "widgets/Fonts.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 namespace {
@@ -28,7 +29,6 @@ const QString kNOCaption = QStringLiteral("Отмена");
 // Where everything sits, in pixels from the client area's top-left corner.
 constexpr int kClientWidth = 245;
 constexpr int kClientHeight = 137;
-constexpr Colour kBackground = 0xE0E0E0;
 constexpr QRect kLabel1Box{8, 8, 225, 41};
 constexpr QRect kTxtNomerBox{72, 56, 97, 28};
 constexpr QRect kOKBox{32, 96, 81, 33};
@@ -138,17 +138,7 @@ QFont dialogFont(double points) {
 frmRasklad::frmRasklad(Declare& declare, GameScreen& screen, QWidget* parent)
     : QDialog(parent), declare_(declare), screen_(screen) {
   setObjectName(QStringLiteral("frmRasklad"));
-  setWindowTitle(kCaption);
-  // A fixed dialog frame: a close box, no minimise, maximise or help button.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
-  setFixedSize(kClientWidth, kClientHeight);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(toQRgb(kBackground)));
-  palette.setColor(QPalette::Button, QColor(toQRgb(kBackground)));
-  setPalette(palette);
-  setAutoFillBackground(true);
+  setUpFixedDialog(*this, kCaption, kClientWidth, kClientHeight, toQColor(kBackground));
 
   label1_ = new QLabel(kLabel1, this);
   label1_->setObjectName(QStringLiteral("Label1"));

@@ -9,9 +9,11 @@
 #include "help/ProductInfo.h"
 #include "help/SaveFileUrlm.h"
 #include "help/frmOprogLayout.h"
-#include "ui/Fonts.h"
-#include "ui/PictureView.h"
-#include "ui/SunkenPanel.h"
+#include "widgets/Conversions.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureView.h"
+#include "widgets/SunkenPanel.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 namespace {
@@ -25,14 +27,6 @@ const QString kOKCaption = QStringLiteral("OK");
 
 // The link label carries its address with it, as the property "Tag".
 constexpr const char* kTag = "Tag";
-
-QString fromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QRect rectOf(const Box& box) {
-  return {box.left, box.top, box.width, box.height};
-}
 
 // The separator's colours are the desktop's: menu text for the dark line, the window
 // (text field) background for the light one.
@@ -62,18 +56,7 @@ frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* paren
       shell_(shell),
       picture1_(L::kPicture1InnerWidth, L::kPicture1InnerHeight, L::kPicture1Ground) {
   setObjectName(QStringLiteral("frmOprog"));
-  setWindowTitle(kCaption);
-  // A fixed dialog frame: a close box, no minimise, maximise or help button.
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setModal(true);
-  setFixedSize(L::kClientWidth, L::kClientHeight);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, QColor(toQRgb(L::kBackground)));
-  palette.setColor(QPalette::Button, QColor(toQRgb(L::kBackground)));
-  palette.setColor(QPalette::WindowText, Qt::black);
-  setPalette(palette);
-  setAutoFillBackground(true);
+  setUpFixedDialog(*this, kCaption, L::kClientWidth, L::kClientHeight, toQColor(kBackground));
   setFont(gameFont(kSansFamily, L::kFontPoints, true));
 
   // "OK" first, so it is first in the tab order and has the focus.
@@ -88,17 +71,17 @@ frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* paren
   image1->setGeometry(rectOf(L::kImage1));
   image1->setPixmap(QPixmap(QStringLiteral(":/assets/Image1.png")));
 
-  addLabel("Label2_3", fromView(ProductInfo::kContactLine1), L::kLabel2_3);
-  addLabel("Label2_4", fromView(ProductInfo::kContactLine2), L::kLabel2_4);
+  addLabel("Label2_3", fromUtf8(ProductInfo::kContactLine1), L::kLabel2_3);
+  addLabel("Label2_4", fromUtf8(ProductInfo::kContactLine2), L::kLabel2_4);
   addLabel("Label2_5", kSite, L::kLabel2_5);
 
-  label1_ = addLabel("Label1", fromView(ProductInfo::kSiteCaption), L::kLabel1);
+  label1_ = addLabel("Label1", fromUtf8(ProductInfo::kSiteCaption), L::kLabel1);
   QPalette link = label1_->palette();
-  link.setColor(QPalette::WindowText, QColor(toQRgb(L::kLinkColour)));
+  link.setColor(QPalette::WindowText, toQColor(L::kLinkColour));
   label1_->setPalette(link);
   label1_->setFont(gameFont(kSansFamily, L::kFontPoints, true, true));
   label1_->setCursor(Qt::PointingHandCursor);
-  label1_->setProperty(kTag, fromView(ProductInfo::kSiteAddress));
+  label1_->setProperty(kTag, fromUtf8(ProductInfo::kSiteAddress));
   label1_->installEventFilter(this);
 
   addLine(this, "Line1", L::kLine1Top, menuTextColour());

@@ -2,14 +2,13 @@
 // corner, and the flag it draws at load. Plain numbers, so tests can check them.
 #pragma once
 
+#include "engine/Geometry.h"
 #include "engine/Picture.h"
-#include "ui/frmFormaLayout.h"
 
 namespace zarvel::frmOprogLayout {
 
 inline constexpr int kClientWidth = 356;
 inline constexpr int kClientHeight = 209;
-inline constexpr Colour kBackground = 0xE0E0E0;
 inline constexpr double kFontPoints = 12;
 
 inline constexpr Box kImage1{16, 8, 71, 126};

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "ui/PictureView.h"
+#include "widgets/PictureView.h"
 
 namespace zarvel {
 

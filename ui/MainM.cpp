@@ -5,16 +5,16 @@
 #include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QScreen>
 #include <QTranslator>
 #include <QWidget>
 #include <memory>
 
 #include "engine/Declare.h"
 #include "engine/NewGameM.h"
-#include "ui/Fonts.h"
 #include "ui/ProgramFolder.h"
 #include "ui/frmForma.h"
+#include "widgets/Fonts.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 
@@ -51,21 +51,7 @@ void setUpApplication() {
   installRussianTranslations();
   // Dates and sizes in the file dialogs read the way the rest of the game does.
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-  // Where "MS Sans Serif" is not installed, fontconfig's generic sans-serif choice can be
-  // wide enough to clip the labels' texts at their fixed widths; a font with Arial's
-  // metrics keeps them inside, so it is asked for first.
-  QFont::insertSubstitutions(
-      kSansFamily, {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Arial")});
-}
-
-void centreOnScreen(QWidget& window) {
-  const QScreen* screen = window.screen();
-  if (screen == nullptr) return;
-  const QRect available = screen->availableGeometry();
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(available.center());
-  window.move(frame.topLeft());
+  installFontSubstitutes();
 }
 
 }  // namespace zarvel

@@ -3,8 +3,6 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace zarvel {
 
 class frmForma;
@@ -17,8 +15,5 @@ void startUp(Declare& declare, frmForma& form, const QString& reportedFolder);
 // Prepares the application before any window exists: Qt's own Russian texts, so
 // standard buttons read «Да», «Нет», «Отмена», and the font substitutes.
 void setUpApplication();
-
-// Places a top-level window in the middle of the screen it is on.
-void centreOnScreen(QWidget& window);
 
 }  // namespace zarvel

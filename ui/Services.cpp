@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "files/apiOpenSaveM.h"
-#include "ui/frmEnd.h"
 #include "files/frmRasklad.h"
 #include "help/QtShell.h"
 #include "help/frmOprog.h"
-#include "ui/MainM.h"
+#include "ui/frmEnd.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 
@@ -82,6 +82,8 @@ void QtServices::showAbout(const std::string& PutProgrammy, QWidget* owner) {
   showModally(dialog);
 }
 
-Shell& QtServices::shell() { return *shell_; }
+Shell& QtServices::shell() {
+  return *shell_;
+}
 
 }  // namespace zarvel

@@ -6,10 +6,10 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/Fonts.h"
-#include "ui/MainM.h"
-#include "ui/PictureView.h"
 #include "ui/VictoryFrame.h"
+#include "widgets/Conversions.h"
+#include "widgets/Fonts.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 namespace {
@@ -43,14 +43,8 @@ void VictoryArea::paintEvent(QPaintEvent* event) {
 
 frmEnd::frmEnd(QWidget* owner, Rnd& rnd) : QDialog(owner), rnd_(rnd) {
   setObjectName(QStringLiteral("frmEnd"));
-  setWindowTitle(kCaption);
-  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-  setFixedSize(kClientWidth, kClientHeight);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-  setPalette(palette);
-  setAutoFillBackground(true);
+  // The desktop's own button face, as the window's background.
+  setUpFixedDialog(*this, kCaption, kClientWidth, kClientHeight, palette().color(QPalette::Button));
   setFont(gameFont(kSansFamily, 12, true));
 
   ok_ = new QPushButton(kOk, this);
@@ -93,7 +87,7 @@ void frmEnd::Timer1_Timer() {
   painter.setFont(picture1_->font());
   const qreal ascent = QFontMetricsF(picture1_->font()).ascent();
   auto pass = [&](const std::vector<Point>& corners, Colour colour) {
-    painter.setPen(QColor(toQRgb(colour)));
+    painter.setPen(toQColor(colour));
     for (qsizetype i = 0; i < TekstPobedy.size(); ++i) {
       const Point corner = corners[static_cast<std::size_t>(i)];
       painter.drawText(QPointF(corner.x, corner.y + ascent), TekstPobedy.at(i));

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "engine/Rnd.h"
-#include "ui/SunkenPanel.h"
+#include "widgets/SunkenPanel.h"
 
 class QPushButton;
 

@@ -14,10 +14,12 @@
 #include "files/SaveFileM.h"
 #include "help/OpURL.h"
 #include "ui/ArrowBar.h"
-#include "ui/Fonts.h"
-#include "ui/PictureView.h"
 #include "ui/Services.h"
 #include "ui/frmFormaLayout.h"
+#include "widgets/Conversions.h"
+#include "widgets/Fonts.h"
+#include "widgets/PictureView.h"
+#include "widgets/Windows.h"
 
 namespace zarvel {
 namespace {
@@ -81,13 +83,13 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
       declare_(declare),
       services_(services),
       picPole_(kBoardPixels, kBoardPixels, windowTextColour()),
-      picTrol_(L::kPicTrol.width, L::kPicTrol.height, L::kBackground),
-      picKletka_(L::kPicKletka.width, L::kPicKletka.height, L::kBackground),
-      picStrelka_(L::kPicStrelka.width, L::kPicStrelka.height, L::kBackground),
-      picStrelki_{Picture(L::kPicStrelki[0].width, L::kPicStrelki[0].height, L::kBackground),
-                  Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, L::kBackground),
-                  Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, L::kBackground),
-                  Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, L::kBackground)},
+      picTrol_(L::kPicTrol.width, L::kPicTrol.height, kBackground),
+      picKletka_(L::kPicKletka.width, L::kPicKletka.height, kBackground),
+      picStrelka_(L::kPicStrelka.width, L::kPicStrelka.height, kBackground),
+      picStrelki_{Picture(L::kPicStrelki[0].width, L::kPicStrelki[0].height, kBackground),
+                  Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, kBackground),
+                  Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, kBackground),
+                  Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
       pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
@@ -101,7 +103,7 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
   client->setObjectName(QStringLiteral("client"));
   client->setFixedSize(L::kClientWidth, L::kClientHeight);
   QPalette palette = client->palette();
-  palette.setColor(QPalette::Window, QColor(toQRgb(L::kBackground)));
+  palette.setColor(QPalette::Window, toQColor(kBackground));
   palette.setColor(QPalette::WindowText, Qt::black);
   client->setPalette(palette);
   client->setAutoFillBackground(true);
@@ -186,8 +188,8 @@ void frmForma::buildMenus() {
           &QAction::triggered, this, &frmForma::FileSave_Click);
   connect(addItem(file, "FileSaveAs", kFileSaveAs, {}), &QAction::triggered, this,
           &frmForma::FileSaveAs_Click);
-  connect(addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3)),
-          &QAction::triggered, this, &frmForma::FileRasklad_Click);
+  connect(addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3)), &QAction::triggered,
+          this, &frmForma::FileRasklad_Click);
   connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
           &frmForma::FileNewStart_Click);
   file->addSeparator()->setObjectName(QStringLiteral("FileSep"));
@@ -266,14 +268,20 @@ void frmForma::FileSaveAs_Click() {
   SaveGameAs(declare_, *this, ui);
 }
 
-void frmForma::FileExit_Click() { close(); }
+void frmForma::FileExit_Click() {
+  close();
+}
 
-void frmForma::FileRasklad_Click() { services_.showRasklad(declare_, *this, this); }
+void frmForma::FileRasklad_Click() {
+  services_.showRasklad(declare_, *this, this);
+}
 
 void frmForma::HelpCallHelp_Click() {
   services_.shell().ShellOpen(helpPagePath(declare_.PutProgrammy));
 }
 
-void frmForma::HelpAbout_Click() { services_.showAbout(declare_.PutProgrammy, this); }
+void frmForma::HelpAbout_Click() {
+  services_.showAbout(declare_.PutProgrammy, this);
+}
 
 }  // namespace zarvel

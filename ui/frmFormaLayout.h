@@ -4,20 +4,12 @@
 
 #include <array>
 
-namespace zarvel {
+#include "engine/Geometry.h"
 
-struct Box {
-  int left;
-  int top;
-  int width;
-  int height;
-};
-
-namespace frmFormaLayout {
+namespace zarvel::frmFormaLayout {
 
 inline constexpr int kClientWidth = 555;
 inline constexpr int kClientHeight = 466;
-inline constexpr int kBackground = 0xE0E0E0;  // light grey, as a colour value
 
 inline constexpr Box kTitle{0, 0, 553, 73};
 inline constexpr int kTitleMargin = 3;  // above the banner's text
@@ -48,5 +40,4 @@ inline constexpr double kLabelPoints = 13.5;
 // highlight still goes at once.
 inline constexpr int kLeavePollMs = 40;
 
-}  // namespace frmFormaLayout
-}  // namespace zarvel
+}  // namespace zarvel::frmFormaLayout

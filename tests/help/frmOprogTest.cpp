@@ -13,7 +13,7 @@
 #include "help/ProductInfo.h"
 #include "help/frmOprog.h"
 #include "tests/help/RecordingShell.h"
-#include "ui/PictureView.h"
+#include "widgets/PictureView.h"
 
 namespace zarvel {
 namespace {

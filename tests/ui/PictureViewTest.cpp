@@ -5,7 +5,8 @@
 #include <QTest>
 #include <memory>
 
-#include "ui/PictureView.h"
+#include "widgets/Conversions.h"
+#include "widgets/PictureView.h"
 
 namespace zarvel {
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/Board.h"
 #include "tests/ui/Fakes.h"
 #include "ui/MainM.h"
-#include "ui/PictureView.h"
+#include "widgets/PictureView.h"
 #include "ui/frmForma.h"
 
 namespace zarvel {

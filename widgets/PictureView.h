@@ -9,13 +9,6 @@
 
 namespace zarvel {
 
-// Qt colour (0xAARRGGBB) from a game colour value (0x00BBGGRR), and back.
-QRgb toQRgb(Colour colour);
-Colour fromQRgb(QRgb rgb);
-
-// The pixels of an image as game colour values, row by row; alpha is dropped.
-std::vector<Colour> coloursOf(const QImage& image);
-
 // Loads an image resource into `picture` as its own picture; a missing or mis-sized
 // resource leaves the picture's plain field.
 void loadOwnPicture(Picture& picture, const QString& resource);
@@ -25,8 +18,6 @@ class PictureView : public QWidget {
   PictureView(Picture& picture, QWidget* parent);
   PictureView(const PictureView&) = delete;
   PictureView& operator=(const PictureView&) = delete;
-
-  Picture& picture() { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -19,4 +19,13 @@ inline QFont gameFont(const QString& family, double points, bool bold, bool unde
 inline const QString kSansFamily = QStringLiteral("MS Sans Serif");
 inline const QString kSerifFamily = QStringLiteral("Times New Roman");
 
+// Where "MS Sans Serif" is not installed, fontconfig's generic sans-serif choice can be
+// wide enough to clip the labels' texts at their fixed widths; a font with Arial's metrics
+// keeps them inside, so it is asked for first.
+inline void installFontSubstitutes() {
+  QFont::insertSubstitutions(
+      kSansFamily, {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arial")});
+}
+
 }  // namespace zarvel

@@ -1,23 +1,15 @@
 // Shows a Picture; converts it to a QImage only when it has changed.
-#include "ui/PictureView.h"
+#include "widgets/PictureView.h"
 
 #include <QPainter>
 #include <QPointer>
 
+#include "widgets/Conversions.h"
+
 namespace zarvel {
+namespace {
 
-QRgb toQRgb(Colour colour) {
-  const auto value = static_cast<std::uint32_t>(colour);
-  return qRgb(static_cast<int>(value & 0xFFU), static_cast<int>((value >> 8U) & 0xFFU),
-              static_cast<int>((value >> 16U) & 0xFFU));
-}
-
-Colour fromQRgb(QRgb rgb) {
-  return static_cast<Colour>(static_cast<std::uint32_t>(qRed(rgb)) |
-                             (static_cast<std::uint32_t>(qGreen(rgb)) << 8U) |
-                             (static_cast<std::uint32_t>(qBlue(rgb)) << 16U));
-}
-
+// The pixels of an image as game colour values, row by row.
 std::vector<Colour> coloursOf(const QImage& image) {
   const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
   std::vector<Colour> colours;
@@ -28,6 +20,8 @@ std::vector<Colour> coloursOf(const QImage& image) {
   }
   return colours;
 }
+
+}  // namespace
 
 void loadOwnPicture(Picture& picture, const QString& resource) {
   const QImage image(resource);

@@ -1,5 +1,5 @@
 // The sunken border, drawn the way the classic desktop draws a sunken client edge.
-#include "ui/SunkenPanel.h"
+#include "widgets/SunkenPanel.h"
 
 #include <qdrawutil.h>
 #include <QPainter>

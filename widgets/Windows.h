@@ -1,0 +1,26 @@
+// What every window of the game shares: the light grey it is painted in, the fixed dialog
+// frame of its secondary windows, and its place in the middle of the screen.
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+#include "engine/Geometry.h"
+
+class QDialog;
+class QWidget;
+
+namespace zarvel {
+
+inline constexpr Colour kBackground = 0xE0E0E0;  // light grey
+
+// A fixed dialog frame: `caption`, a close box and no minimise, maximise or help button, a
+// client area of exactly `width` x `height` that cannot be resized, modal, painted in
+// `background` with black text.
+void setUpFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
+                      const QColor& background);
+
+// Places a top-level window in the middle of the screen it is on.
+void centreOnScreen(QWidget& window);
+
+}  // namespace zarvel
