@@ -2,7 +2,7 @@
 // cells are dealt column by column, each taking values until its colour fits.
 #include "engine/NewGameM.h"
 
-#include "engine/Board.h"
+#include "engine/SavedGame.h"
 
 namespace zarvel {
 
@@ -27,19 +27,12 @@ std::array<std::int32_t, kLines * kLines> dealColourIndices(Rnd& rnd) {
 void NewRasklad(Declare& declare, GameScreen& screen) {
   declare.ImjaFaila.clear();
   declare.rnd.reseed(declare.NmRasklada);
-  freeMascot(screen);
-  screen.showNmRasklada(declare.NmRasklada);
   const auto indices = dealColourIndices(declare.rnd);
-  Picture& board = screen.picPole();
-  std::size_t cell = 0;
-  for (int column = 0; column < kLines; ++column) {
-    for (int row = 0; row < kLines; ++row) {
-      fillSquare(board, cellOrigin(column), cellOrigin(row),
-                 declare.Cveta[static_cast<std::size_t>(indices[cell++])]);
-    }
+  SavedGame deal{declare.NmRasklada, 0, {}};
+  for (std::size_t cell = 0; cell < deal.cells.size(); ++cell) {
+    deal.cells[cell] = declare.Cveta[static_cast<std::size_t>(indices[cell])];
   }
-  declare.NmHod = 0;
-  screen.showNmHod(0);
+  showGame(declare, screen, deal);
 }
 
 bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,

@@ -1,16 +1,13 @@
-// Writing and reading saved games. The reader looks at no more than a sound file can hold
-// and checks all of it before it touches the game; the writer never leaves a half-written
-// file in place of a good one.
+// Saved games on disk. The reader looks at no more than a sound file can hold; the writer
+// never leaves a half-written file in place of a good one.
 #include "files/GameFile.h"
 
-#include <array>
-#include <charconv>
+#include <algorithm>
+#include <cerrno>
 #include <optional>
-#include <string_view>
-#include <vector>
 
-#include "engine/Board.h"
 #include "files/FileIo.h"
+#include "files/SavedGameText.h"
 #include "files/Utf8Path.h"
 
 namespace zarvel {
@@ -18,27 +15,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view kHeader = "[zarvel]";
-constexpr std::string_view kLineEnd = "\r\n";
-// No sound value comes near this many characters; the line end does not count.
-constexpr std::size_t kLongestLine = 256;
-constexpr auto kLinesToRead = static_cast<std::size_t>(kGameFileLines);
-// The most a sound file's first 52 lines can take, line ends included.
-constexpr std::size_t kLongestText = kLinesToRead * (kLongestLine + kLineEnd.size());
 constexpr std::size_t kReadChunk = 4096;
 // Links are followed this many times before the chain counts as a loop.
 constexpr int kLinkHops = 40;
 // A file that may only be written in place is kept in memory meanwhile, so that a failed
 // write can put it back; a larger one is no saved game and is not risked.
 constexpr std::uint64_t kLargestInPlace = 16U << 20U;
-
-void appendNumber(std::string& text, std::int32_t value) {
-  const auto wide = static_cast<std::int64_t>(value);
-  text += wide < 0 ? '-' : ' ';
-  text += std::to_string(wide < 0 ? -wide : wide);
-  text += ' ';
-  text += kLineEnd;
-}
 
 FileStatus statusOf(const FileError& error) {
   return error.denied() ? FileStatus::AccessDenied : FileStatus::Failed;
@@ -115,18 +97,18 @@ FileStatus writeInPlace(const fs::path& target, const std::string& text) {
 // Reads what a sound file can hold and no more: up to its 52nd line end, stopping early at
 // a line that is already too long. Ok with the text, BadHeader when the file cannot be a
 // saved game, Failed when reading itself failed.
-FileStatus readGameText(OpenFile& file, std::string& text) {
+FileStatus readBounded(OpenFile& file, std::string& text) {
   std::size_t scanned = 0;
   std::size_t lineStart = 0;
   std::size_t lines = 0;
-  while (text.size() < kLongestText) {
-    const long long got = file.read(text, std::min(kReadChunk, kLongestText - text.size()));
+  while (text.size() < kLongestGameText) {
+    const long long got = file.read(text, std::min(kReadChunk, kLongestGameText - text.size()));
     if (got < 0) return FileStatus::Failed;
     if (got == 0) return FileStatus::Ok;
     for (; scanned < text.size(); ++scanned) {
       if (text[scanned] != '\n') continue;
       lineStart = scanned + 1;
-      if (++lines == kLinesToRead) {
+      if (++lines == kGameFileLines) {
         text.resize(lineStart);
         return FileStatus::Ok;
       }
@@ -136,94 +118,9 @@ FileStatus readGameText(OpenFile& file, std::string& text) {
   return FileStatus::BadHeader;
 }
 
-struct SavedGame {
-  std::int32_t layout = 0;
-  std::int32_t moves = 0;
-  std::array<Colour, kLines * kLines> cells{};  // column by column
-};
-
-std::string_view trimmed(std::string_view value) {
-  const auto first = value.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return value.substr(first, value.find_last_not_of(" \t") - first + 1);
-}
-
-std::optional<std::int32_t> wholeNumber(std::string_view line) {
-  const std::string_view value = trimmed(line);
-  std::int32_t number = 0;
-  const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-  if (value.empty() || error != std::errc() || end != value.data() + value.size()) {
-    return std::nullopt;
-  }
-  return number;
-}
-
-// The lines of `text` without their line ends (LF or CR LF); the last may lack its end.
-// nullopt when a line is longer than a sound value can be.
-std::optional<std::vector<std::string_view>> linesOf(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    if (end != std::string_view::npos && !line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
-    if (line.size() > kLongestLine) return std::nullopt;
-    lines.push_back(line);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-  }
-  return lines;
-}
-
-std::optional<SavedGame> parse(const std::vector<std::string_view>& lines) {
-  if (lines.size() < kLinesToRead || trimmed(lines.front()) != kHeader) return std::nullopt;
-  std::array<std::int32_t, kGameFileLines - 1> values{};
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    const auto value = wholeNumber(lines[i + 1]);
-    if (!value) return std::nullopt;
-    values[i] = *value;
-  }
-  SavedGame game;
-  game.layout = values[0];
-  game.moves = values[1];
-  for (std::size_t cell = 0; cell < game.cells.size(); ++cell) {
-    const std::int32_t colour = values[cell + 2];
-    if (colour < 0 || colour > kLargestColour) return std::nullopt;
-    game.cells[cell] = colour;
-  }
-  return game;
-}
-
-void show(const SavedGame& game, Declare& declare, GameScreen& screen) {
-  declare.NmRasklada = game.layout;
-  declare.NmHod = game.moves;
-  freeMascot(screen);
-  screen.showNmRasklada(declare.NmRasklada);
-  screen.showNmHod(declare.NmHod);
-  Picture& board = screen.picPole();
-  std::size_t cell = 0;
-  for (int column = 0; column < kLines; ++column) {
-    for (int row = 0; row < kLines; ++row) {
-      fillSquare(board, cellOrigin(column), cellOrigin(row), game.cells[cell++]);
-    }
-  }
-}
-
 }  // namespace
 
-std::string gameFileText(const Declare& declare, const Picture& board) {
-  std::string text(kHeader);
-  text += kLineEnd;
-  appendNumber(text, declare.NmRasklada);
-  appendNumber(text, declare.NmHod);
-  for (int column = 0; column < kLines; ++column) {
-    for (int row = 0; row < kLines; ++row) appendNumber(text, cellColour(board, column, row));
-  }
-  return text;
-}
-
-FileStatus WriteGameFile(const std::string& path, const Declare& declare, GameScreen& screen) {
-  const std::string text = gameFileText(declare, screen.picPole());
+FileStatus writeGameText(const std::string& path, const std::string& text) {
   // Through a link, the file it names is the one written, also when it does not exist yet.
   const std::optional<fs::path> followed = followLinks(pathFromUtf8(path));
   if (!followed) return FileStatus::Failed;
@@ -263,29 +160,41 @@ FileStatus WriteGameFile(const std::string& path, const Declare& declare, GameSc
   return status;
 }
 
-FileStatus ReadGameFile(const std::string& path, Declare& declare, GameScreen& screen) {
+FileStatus readGameText(const std::string& path, std::string& text) {
   const fs::path source = pathFromUtf8(path);
-  std::string text;
-  {
-    FileError error;
-    OpenFile file = OpenFile::forReading(source, error);
-    if (!file) {
-      std::error_code ignored;
-      const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(u8".");
-      return error.missing() && fs::is_directory(folder, ignored) ? FileStatus::NotFound
-                                                                  : FileStatus::Failed;
-    }
-    // Folders, devices, pipes and sockets are no saved games, whatever their names.
-    FileFacts facts;
-    if (!file.facts(facts) || !facts.regular) return FileStatus::Failed;
-    const FileStatus read = readGameText(file, text);
-    if (read != FileStatus::Ok) return read;
+  FileError error;
+  OpenFile file = OpenFile::forReading(source, error);
+  if (!file) {
+    std::error_code ignored;
+    const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(u8".");
+    return error.missing() && fs::is_directory(folder, ignored) ? FileStatus::NotFound
+                                                                : FileStatus::Failed;
   }
-  const auto lines = linesOf(text);
-  const std::optional<SavedGame> game = lines ? parse(*lines) : std::nullopt;
-  if (!game) return FileStatus::BadHeader;
-  show(*game, declare, screen);
+  // Folders, devices, pipes and sockets are no saved games, whatever their names.
+  FileFacts facts;
+  if (!file.facts(facts) || !facts.regular) return FileStatus::Failed;
+  return readBounded(file, text);
+}
+
+FileStatus readSavedGame(const std::string& path, SavedGame& game) {
+  std::string text;
+  const FileStatus status = readGameText(path, text);
+  if (status != FileStatus::Ok) return status;
+  const std::optional<SavedGame> parsed = parseSavedGame(text);
+  if (!parsed) return FileStatus::BadHeader;
+  game = *parsed;
   return FileStatus::Ok;
+}
+
+FileStatus WriteGameFile(const std::string& path, const Declare& declare, const Picture& board) {
+  return writeGameText(path, savedGameText(currentGame(declare, board)));
+}
+
+FileStatus ReadGameFile(const std::string& path, Declare& declare, GameScreen& screen) {
+  SavedGame game;
+  const FileStatus status = readSavedGame(path, game);
+  if (status == FileStatus::Ok) showGame(declare, screen, game);
+  return status;
 }
 
 }  // namespace zarvel

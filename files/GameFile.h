@@ -1,11 +1,13 @@
-// The saved-game file: the header "[zarvel]", the layout number, the move counter and the
-// 49 cell colours column by column, one value a line, each line ending in CR LF.
+// Saved games on disk: the writer that replaces a file whole or not at all, the reader that
+// looks at no more than a saved game can hold, and the two operations the file commands
+// call. The text itself is SavedGameText's; showing a game is the engine's.
 #pragma once
 
 #include <string>
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
+#include "engine/SavedGame.h"
 
 namespace zarvel {
 
@@ -15,23 +17,28 @@ enum class FileStatus {
   AccessDenied,  // the file or its folder is write-protected
   BadHeader,     // not a game of ours: a wrong or missing header, or values that are
                  // missing, not whole numbers, too large, or colours out of range
-  Failed,        // anything else: a missing folder, a failure while reading or writing
+  Failed,        // anything else: a missing folder, no regular file, a failed read or write
 };
 
-inline constexpr int kGameFileLines = 3 + kLines * kLines;  // 52
-inline constexpr Colour kLargestColour = 0xFFFFFF;
+// Writes `text` to the file at `path` (UTF-8). Through a symbolic link the file it names is
+// written. The old file stays as it was unless the new text was written completely: it goes
+// to a temporary file beside it first, or, where no new file may be made in the folder but
+// the file itself may be written, over the old bytes, which are put back on failure.
+FileStatus writeGameText(const std::string& path, const std::string& text);
 
-// The file's text for the current game: NmRasklada, NmHod and the colours that picPole
-// shows at the cell origins.
-std::string gameFileText(const Declare& declare, const Picture& board);
+// The start of the regular file at `path` (UTF-8): its first 52 lines, read without
+// blocking on anything that is not a file and stopping at a line that is already too long
+// (BadHeader).
+FileStatus readGameText(const std::string& path, std::string& text);
 
-// Writes the current game to `path` (UTF-8). The old file stays as it was unless the new
-// one was written completely: the text goes to a temporary file beside it first.
-FileStatus WriteGameFile(const std::string& path, const Declare& declare, GameScreen& screen);
+// The game in the file at `path`, read and checked, or why not.
+FileStatus readSavedGame(const std::string& path, SavedGame& game);
 
-// Reads the game at `path` (UTF-8) and, only when the whole file is sound, makes it the
-// current game: counters, labels, a free mascot and the 49 squares. Anything but Ok
-// leaves the game exactly as it was.
+// "Сохранить": the current game (its counters and the board's colours) to `path`.
+FileStatus WriteGameFile(const std::string& path, const Declare& declare, const Picture& board);
+
+// "Открыть": the game at `path` made the current game, only when the whole file is sound;
+// anything but Ok leaves the game exactly as it was.
 FileStatus ReadGameFile(const std::string& path, Declare& declare, GameScreen& screen);
 
 }  // namespace zarvel

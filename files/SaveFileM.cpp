@@ -42,7 +42,7 @@ void SaveGame(const std::string& path, Declare& declare, GameScreen& screen, Fil
       ui.msgBox().show(replaceQuestion(path)) == MsgAnswer::No) {
     return;
   }
-  const FileStatus status = WriteGameFile(path, declare, screen);
+  const FileStatus status = WriteGameFile(path, declare, screen.picPole());
   if (status != FileStatus::Ok) {
     ui.msgBox().show(saveFailureMessage(status, path));
     return;

@@ -12,6 +12,7 @@
 #include "files/GameFile.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
+#include "files/SavedGameText.h"
 #include "tests/engine/FakeScreen.h"
 #include "tests/files/TempFolder.h"
 
@@ -81,7 +82,7 @@ TEST_F(FileCommands, SaveWithoutAFileProposesTheLayoutNumberAndNamesTheWindow) {
   EXPECT_TRUE(ui.dialogs[0].save);
   EXPECT_EQ(ui.dialogs[0].initialName, "1234");
   EXPECT_TRUE(ui.messages.requests.empty());
-  EXPECT_EQ(readBytes(path("1234.zrv")), gameFileText(declare, screen.picPole()));
+  EXPECT_EQ(readBytes(path("1234.zrv")), savedGameText(currentGame(declare, screen.picPole())));
   EXPECT_EQ(declare.ImjaFaila, path("1234.zrv"));
   EXPECT_EQ(ui.title, kTitle + " - [1234.zrv]");
 }
@@ -108,7 +109,7 @@ TEST_F(FileCommands, SavingAgainToTheCurrentFileAsksNothing) {
   ASSERT_EQ(ui.dialogs.size(), 2U);
   EXPECT_EQ(ui.dialogs[1].initialName, path("game.zrv"));
   EXPECT_TRUE(ui.messages.requests.empty());
-  EXPECT_EQ(readBytes(path("game.zrv")), gameFileText(declare, screen.picPole()));
+  EXPECT_EQ(readBytes(path("game.zrv")), savedGameText(currentGame(declare, screen.picPole())));
 }
 
 TEST_F(FileCommands, AnotherExistingFileIsReplacedOnlyAfterYes) {
@@ -133,7 +134,7 @@ TEST_F(FileCommands, AnotherExistingFileIsReplacedOnlyAfterYes) {
   ui.messages.answerWith(MsgAnswer::Yes);
   SaveGameAs(declare, screen, ui);
   EXPECT_EQ(ui.messages.requests.size(), 2U);
-  EXPECT_EQ(readBytes(path("other.zrv")), gameFileText(declare, screen.picPole()));
+  EXPECT_EQ(readBytes(path("other.zrv")), savedGameText(currentGame(declare, screen.picPole())));
   EXPECT_EQ(declare.ImjaFaila, path("other.zrv"));
   EXPECT_EQ(ui.title, kTitle + " - [other.zrv]");
 }
@@ -227,7 +228,7 @@ TEST_F(FileCommands, OpeningInAMissingFolderCannotOpen) {
 
 TEST_F(FileCommands, OpenNamesTheWindowAndANewDealForgetsTheFileButKeepsTheTitle) {
   declare.NmHod = 4;
-  ASSERT_EQ(WriteGameFile(path("x.zrv"), declare, screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(path("x.zrv"), declare, screen.picPole()), FileStatus::Ok);
   const auto saved = testing::cells(screen.picPole());
   declare.NmRasklada = 99;
   NewRasklad(declare, screen);

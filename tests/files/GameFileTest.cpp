@@ -10,6 +10,7 @@
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
 #include "files/GameFile.h"
+#include "files/SavedGameText.h"
 #include "tests/engine/FakeScreen.h"
 #include "tests/files/TempFolder.h"
 
@@ -121,7 +122,7 @@ TEST(WriteGameFile, WritesTheGameByteForByte) {
       fillSquare(screen.picPole(), cellOrigin(c), cellOrigin(r),
                  c == 0 ? kCvetaTable[static_cast<std::size_t>(r)] : kCvetaTable[c]);
 
-  ASSERT_EQ(WriteGameFile(folder.file("1234.zrv"), declare, screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(folder.file("1234.zrv"), declare, screen.picPole()), FileStatus::Ok);
 
   std::string expected =
       "\x5B\x7A\x61\x72\x76\x65\x6C\x5D\x0D\x0A"
@@ -147,7 +148,7 @@ TEST(WriteGameFile, NegativeNumbersTakeTheMinusInPlaceOfTheSpace) {
   FakeScreen screen;
   declare.NmRasklada = -7;
   declare.NmHod = INT32_MIN;
-  ASSERT_EQ(WriteGameFile(folder.file("n.zrv"), declare, screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(folder.file("n.zrv"), declare, screen.picPole()), FileStatus::Ok);
   const std::string text = readBytes(folder.file("n.zrv"));
   EXPECT_EQ(text.substr(0, 34), "[zarvel]\r\n-7 \r\n-2147483648 \r\n 0 \r\n");
 }
@@ -157,7 +158,8 @@ TEST(GameFile, APlayedGameComesBackWholeWithAFreeMascotAndNoVictory) {
   PlayedGame played;
   cageMascot(played.screen);
   const GameState saved = stateOf(played.declare, played.screen);
-  ASSERT_EQ(WriteGameFile(folder.file("game.zrv"), played.declare, played.screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(folder.file("game.zrv"), played.declare, played.screen.picPole()),
+            FileStatus::Ok);
 
   played.declare.NmRasklada = 77;
   NewRasklad(played.declare, played.screen);
@@ -284,7 +286,7 @@ TEST(GameFile, CyrillicNamesAndSpacesWork) {
   const std::string path = folder.file("Мои игры/партия номер 1.zrv");
   PlayedGame played;
   const GameState saved = stateOf(played.declare, played.screen);
-  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Ok);
   EXPECT_TRUE(fs::exists(pathFromUtf8(path)));
   played.declare.NmRasklada = 5;
   NewRasklad(played.declare, played.screen);
@@ -298,8 +300,8 @@ TEST(WriteGameFile, ALongerFileIsReplacedByExactlyTheNewLines) {
   writeBytes(path, std::string(5000, 'x'));
   fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::owner_write);
   PlayedGame played;
-  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::Ok);
-  EXPECT_EQ(readBytes(path), gameFileText(played.declare, played.screen.picPole()));
+  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Ok);
+  EXPECT_EQ(readBytes(path), savedGameText(currentGame(played.declare, played.screen.picPole())));
   const std::string text = readBytes(path);
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 52);
   // The replaced file keeps its mode, and nothing else is left in the folder.
@@ -314,7 +316,7 @@ TEST(WriteGameFile, AWriteProtectedFileIsDeniedAndKeepsItsBytes) {
   const std::string path = folder.file("old.zrv");
   writeBytes(path, "old contents");
   fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::group_read);
-  EXPECT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::AccessDenied);
+  EXPECT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::AccessDenied);
   EXPECT_EQ(readBytes(path), "old contents");
   EXPECT_EQ(filesIn(folder), 1);
 }
@@ -322,7 +324,7 @@ TEST(WriteGameFile, AWriteProtectedFileIsDeniedAndKeepsItsBytes) {
 TEST(WriteGameFile, AMissingFolderFails) {
   TempFolder folder;
   PlayedGame played;
-  EXPECT_EQ(WriteGameFile(folder.file("нет/x.zrv"), played.declare, played.screen),
+  EXPECT_EQ(WriteGameFile(folder.file("нет/x.zrv"), played.declare, played.screen.picPole()),
             FileStatus::Failed);
   EXPECT_FALSE(fs::exists(folder.path() / pathFromUtf8("нет")));
 }
@@ -335,7 +337,8 @@ TEST(GameFile, ANameAsLongAsTheFileSystemTakesSavesAndOpens) {
   ASSERT_EQ(name.size(), 250U);
   PlayedGame played;
   const GameState saved = stateOf(played.declare, played.screen);
-  ASSERT_EQ(WriteGameFile(folder.file(name), played.declare, played.screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(folder.file(name), played.declare, played.screen.picPole()),
+            FileStatus::Ok);
   played.declare.NmRasklada = 5;
   NewRasklad(played.declare, played.screen);
   ASSERT_EQ(ReadGameFile(folder.file(name), played.declare, played.screen), FileStatus::Ok);
@@ -365,13 +368,14 @@ TEST(WriteGameFile, ThroughALinkTheFileItNamesIsWritten) {
     fs::create_symlink(c.linkTo, folder.path() / "link.zrv");
     fs::create_symlink("link.zrv", folder.path() / "loop.zrv");
     PlayedGame played;
-    EXPECT_EQ(WriteGameFile(folder.file("link.zrv"), played.declare, played.screen), c.status)
+    EXPECT_EQ(WriteGameFile(folder.file("link.zrv"), played.declare, played.screen.picPole()),
+              c.status)
         << c.what;
     // The link stays a link, and nothing but the file it names is written.
     EXPECT_TRUE(fs::is_symlink(folder.path() / "link.zrv")) << c.what;
     if (*c.written != '\0') {
       EXPECT_EQ(readBytes(folder.file(c.written)),
-                gameFileText(played.declare, played.screen.picPole()))
+                savedGameText(currentGame(played.declare, played.screen.picPole())))
           << c.what;
     }
     EXPECT_FALSE(fs::exists(folder.path() / "gone")) << c.what;
@@ -389,7 +393,7 @@ TEST(WriteGameFile, AFileSizeLimitIsAnOrdinaryWriteErrorThatKeepsTheOldFile) {
   // The child keeps the system's own reaction to the limit, which would stop it dead if
   // the writer let the signal through.
   const int status = testing::inChildProcess({.fileSizeLimit = 64}, [&] {
-    return static_cast<int>(WriteGameFile(path, played.declare, played.screen));
+    return static_cast<int>(WriteGameFile(path, played.declare, played.screen.picPole()));
   });
   EXPECT_EQ(status, static_cast<int>(FileStatus::Failed));
   EXPECT_EQ(readBytes(path), old);
@@ -413,7 +417,7 @@ class SharedFolderTest : public ::testing::Test {
   }
   int saveAsPlayer(rlim_t fileSizeLimit = 0) {
     return testing::inChildProcess({.ordinaryUser = true, .fileSizeLimit = fileSizeLimit}, [&] {
-      return static_cast<int>(WriteGameFile(path, played.declare, played.screen));
+      return static_cast<int>(WriteGameFile(path, played.declare, played.screen.picPole()));
     });
   }
   static constexpr const char* kOld = "the player's older game";  // shorter than any limit
@@ -427,7 +431,7 @@ TEST_F(SharedFolderTest, AFileThePlayerMayWriteIsWrittenInPlace) {
   fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::owner_write);
   const ino_t inode = inodeOf(path);
   EXPECT_EQ(saveAsPlayer(), static_cast<int>(FileStatus::Ok));
-  EXPECT_EQ(readBytes(path), gameFileText(played.declare, played.screen.picPole()));
+  EXPECT_EQ(readBytes(path), savedGameText(currentGame(played.declare, played.screen.picPole())));
   EXPECT_EQ(inodeOf(path), inode);  // the same file, not a new one in its place
   EXPECT_EQ(fs::status(pathFromUtf8(path)).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write);
@@ -464,7 +468,7 @@ TEST(WriteGameFile, ReplacingAnotherUsersFileKeepsItTheirs) {
   ASSERT_EQ(chown(pathFromUtf8(path).c_str(), who.uid, who.gid), 0);
   fs::permissions(pathFromUtf8(path),
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen), FileStatus::Ok);
+  ASSERT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Ok);
   struct stat info {};
   ASSERT_EQ(stat(pathFromUtf8(path).c_str(), &info), 0);
   EXPECT_EQ(info.st_uid, who.uid);
