@@ -15,6 +15,11 @@ inline constexpr int kSquare = 39;        // a cell's filled square is kSquare x
 inline constexpr int kBoardPixels = 281;  // 7 squares + 8 one-pixel lines on each axis
 inline constexpr int kColours = 7;        // colours in the table, squares of each colour
 
+// The four arrow bars, by their index in picStrelki: above, right of, below and left of the
+// board.
+enum Bar : std::int32_t { kBarTop = 0, kBarRight = 1, kBarBottom = 2, kBarLeft = 3 };
+inline constexpr int kBars = 4;
+
 // A pixel position.
 struct Point {
   int x = 0;

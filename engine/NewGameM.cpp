@@ -35,15 +35,9 @@ void NewRasklad(Declare& declare, GameScreen& screen) {
   showGame(declare, screen, deal);
 }
 
-bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
-                      const std::string& windowCaption) {
-  MsgBoxRequest request;
-  request.title = windowCaption;
-  request.text = itemCaption + "?";
-  request.buttons = MsgButtons::YesNo;
-  request.icon = MsgIcon::Exclamation;
-  request.defaultButton = MsgAnswer::Yes;
-  return msgBox.show(request) == MsgAnswer::Yes;
+void chooseRasklad(Declare& declare, GameScreen& screen, std::int32_t number) {
+  declare.NmRasklada = number;
+  NewRasklad(declare, screen);
 }
 
 }  // namespace zarvel

@@ -1,13 +1,11 @@
-// Dealing: a new game with a random layout number, the deal of a layout, and the
-// confirmation that the two menu commands ask before they start a game over.
+// Dealing: a new game with a random layout number, the deal of a layout, and the deal of a
+// layout the player chose by its number.
 #pragma once
 
 #include <array>
-#include <string>
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
-#include "engine/MsgBox.h"
 
 namespace zarvel {
 
@@ -24,9 +22,7 @@ void NewGame(Declare& declare, GameScreen& screen);
 // Deals layout NmRasklada, frees the mascot, empties ImjaFaila and resets the counter.
 void NewRasklad(Declare& declare, GameScreen& screen);
 
-// Asks "<itemCaption>?" (Yes, No; Yes preselected; exclamation icon) under the main
-// window's current caption; true on Yes.
-bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
-                      const std::string& windowCaption);
+// What "OK" of the layout-number dialog does: deals layout `number` as a new game.
+void chooseRasklad(Declare& declare, GameScreen& screen, std::int32_t number);
 
 }  // namespace zarvel

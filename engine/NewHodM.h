@@ -9,10 +9,6 @@
 
 namespace zarvel {
 
-// The four arrow bars, by their index in picStrelki.
-enum Bar : std::int32_t { kBarTop = 0, kBarRight = 1, kBarBottom = 2, kBarLeft = 3 };
-inline constexpr int kBars = 4;
-
 // Shifts line `line` (0..6) by one cell in the direction of `bar`'s arrows: bar 0 moves a
 // column up, bar 1 a row right, bar 2 a column down, bar 3 a row left.
 void Sdvig(Picture& board, std::int32_t bar, std::int32_t line);

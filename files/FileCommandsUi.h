@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/MsgBox.h"
+#include "files/MsgBox.h"
 
 namespace zarvel {
 

@@ -1,7 +1,7 @@
 // Opening a saved game.
 #include "files/OpenFileM.h"
 
-#include "files/FileMessages.h"
+#include "files/CommandMessages.h"
 #include "files/GameFile.h"
 #include "files/PoiskTochkiM.h"
 
@@ -19,8 +19,7 @@ void LoadGame(const std::string& path, Declare& declare, GameScreen& screen, Fil
     ui.msgBox().show(openFailureMessage(status, path));
     return;
   }
-  declare.ImjaFaila = path;
-  ui.showTitle(titleForFile(declare.ImjaFaila, declare.Razdelitel));
+  makeCurrentFile(path, declare, ui);
 }
 
 }  // namespace zarvel

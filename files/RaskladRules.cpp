@@ -1,8 +1,6 @@
 // The layout-number dialog's rules.
 #include "files/RaskladRules.h"
 
-#include "engine/NewGameM.h"
-
 namespace zarvel {
 namespace {
 
@@ -47,11 +45,6 @@ std::string digitsOnly(std::string_view text, std::size_t room) {
     if (isDigit(static_cast<unsigned char>(c))) digits.push_back(c);
   }
   return digits;
-}
-
-void chooseRasklad(Declare& declare, GameScreen& screen, std::int32_t number) {
-  declare.NmRasklada = number;
-  NewRasklad(declare, screen);
 }
 
 }  // namespace zarvel

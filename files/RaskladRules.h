@@ -6,9 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "engine/Declare.h"
-#include "engine/GameScreen.h"
-
 namespace zarvel {
 
 inline constexpr int kNomerMaxLength = 5;           // characters in txtNomer
@@ -33,8 +30,5 @@ bool okEnabled(std::int32_t typedNumber);
 // Text that arrives other than by typing (pasted, dropped): its digits only, at most
 // `room` of them, so the box never holds anything the character rule would refuse.
 std::string digitsOnly(std::string_view text, std::size_t room);
-
-// What "OK" does once the dialog is out of sight: deals the typed layout as a new game.
-void chooseRasklad(Declare& declare, GameScreen& screen, std::int32_t typedNumber);
 
 }  // namespace zarvel

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "files/FileMessages.h"
+#include "files/CommandMessages.h"
 #include "files/GameFile.h"
 #include "files/PoiskTochkiM.h"
 #include "files/Utf8Path.h"
@@ -47,8 +47,7 @@ void SaveGame(const std::string& path, Declare& declare, GameScreen& screen, Fil
     ui.msgBox().show(saveFailureMessage(status, path));
     return;
   }
-  declare.ImjaFaila = path;
-  ui.showTitle(titleForFile(declare.ImjaFaila, declare.Razdelitel));
+  makeCurrentFile(path, declare, ui);
 }
 
 }  // namespace zarvel

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QValidator>
 
+#include "engine/NewGameM.h"
 #include "files/RaskladRules.h"
 #include "widgets/Conversions.h"
 #include "widgets/Fonts.h"

@@ -11,17 +11,18 @@ namespace {
 constexpr int kTileHighlighted = 0;  // tiles 0..3: large black arrow of bars 0..3
 constexpr int kTilePressed = 4;      // tiles 4..7: small black arrow of bars 0..3
 
+// The bars above and below the board run along x, the other two along y.
 bool alongX(std::int32_t bar) {
-  return bar == 0 || bar == 2;
+  return bar == kBarTop || bar == kBarBottom;
 }
 
 bool validBar(std::int32_t bar) {
-  return bar >= 0 && bar < 4;
+  return bar >= kBarTop && bar < kBars;
 }
 
 }  // namespace
 
-ArrowBarPointer::ArrowBarPointer(std::array<Picture, 4>& bars, const Picture& strip,
+ArrowBarPointer::ArrowBarPointer(std::array<Picture, kBars>& bars, const Picture& strip,
                                  std::int32_t& TekRjad, ArrowBarHost& host)
     : bars_(bars), strip_(strip), TekRjad_(TekRjad), host_(host) {}
 
@@ -78,7 +79,6 @@ void ArrowBarPointer::timerTick() {
   }
   host_.stopPoll();
   clearBar(TekStorona_);
-  Nazhata_ = false;
 }
 
 void ArrowBarPointer::pointerLeftBar() {

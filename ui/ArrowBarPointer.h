@@ -27,7 +27,7 @@ class ArrowBarHost {
 class ArrowBarPointer {
  public:
   // `bars` are picStrelki(0..3), `strip` is picStrelka with the eight arrow tiles.
-  ArrowBarPointer(std::array<Picture, 4>& bars, const Picture& strip, std::int32_t& TekRjad,
+  ArrowBarPointer(std::array<Picture, kBars>& bars, const Picture& strip, std::int32_t& TekRjad,
                   ArrowBarHost& host);
 
   // Pointer events of bar `bar`, at (x, y) in that bar's pixels; any button alike.
@@ -54,7 +54,7 @@ class ArrowBarPointer {
   void clearBar(std::int32_t bar);
   void startPollIfStopped();
 
-  std::array<Picture, 4>& bars_;
+  std::array<Picture, kBars>& bars_;
   const Picture& strip_;
   std::int32_t& TekRjad_;
   ArrowBarHost& host_;

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "engine/MsgBox.h"
 #include "engine/Rnd.h"
+#include "files/MsgBox.h"
 #include "help/OpURL.h"
 
 class QWidget;

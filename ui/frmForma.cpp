@@ -10,6 +10,7 @@
 
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
+#include "files/CommandMessages.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
 #include "help/OpURL.h"
@@ -127,8 +128,8 @@ void frmForma::buildElements(QWidget* client) {
   title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   title->setContentsMargins(0, L::kTitleMargin, 0, 0);
 
-  static constexpr std::array<const char*, 4> kBarNames = {"picStrelki0", "picStrelki1",
-                                                           "picStrelki2", "picStrelki3"};
+  static constexpr std::array<const char*, kBars> kBarNames = {"picStrelki0", "picStrelki1",
+                                                               "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
     loadOwnPicture(picStrelki_[bar], QStringLiteral(":/assets/%1.png").arg(kBarNames[bar]));
     auto* view = new ArrowBar(picStrelki_[bar], static_cast<std::int32_t>(bar), pointer_, client);

@@ -74,7 +74,7 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   Picture picTrol_;
   Picture picKletka_;
   Picture picStrelka_;
-  std::array<Picture, 4> picStrelki_;
+  std::array<Picture, kBars> picStrelki_;
   ArrowBarPointer pointer_;
 
   QLabel* lblNmRasklada_ = nullptr;

@@ -15,7 +15,7 @@ inline constexpr Box kTitle{0, 0, 553, 73};
 inline constexpr int kTitleMargin = 3;  // above the banner's text
 
 // picStrelki(0..3): above, right of, below and left of the board.
-inline constexpr std::array<Box, 4> kPicStrelki{{
+inline constexpr std::array<Box, kBars> kPicStrelki{{
     {48, 80, 281, 39},
     {330, 120, 39, 281},
     {48, 402, 281, 39},

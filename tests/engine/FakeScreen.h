@@ -6,8 +6,8 @@
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
-#include "engine/MsgBox.h"
 #include "engine/NewGameM.h"
+#include "files/MsgBox.h"
 
 namespace zarvel::testing {
 

@@ -12,7 +12,6 @@ namespace zarvel {
 namespace {
 
 using testing::FakeScreen;
-using testing::RecordingMsgBox;
 
 std::string indicesText(const std::array<std::int32_t, 49>& indices) {
   std::string text;
@@ -110,20 +109,6 @@ TEST(NewGame, DrawsALayoutNumberInRangeAndDealsIt) {
     ASSERT_EQ(testing::cells(screen.picPole()), expected);
   }
   EXPECT_TRUE(declare.ImjaFaila.empty());
-}
-
-TEST(ConfirmStartOver, AsksTheCaptionWithAQuestionMarkYesPreselected) {
-  for (auto [answer, expected] : {std::pair{MsgAnswer::Yes, true}, {MsgAnswer::No, false}}) {
-    RecordingMsgBox msgBox(answer);
-    EXPECT_EQ(confirmStartOver(msgBox, "Новая игра", "Головоломка «Zarvel» - [a.zrv]"), expected);
-    ASSERT_EQ(msgBox.requests.size(), 1U);
-    const MsgBoxRequest& request = msgBox.requests.front();
-    EXPECT_EQ(request.text, "Новая игра?");
-    EXPECT_EQ(request.title, "Головоломка «Zarvel» - [a.zrv]");
-    EXPECT_EQ(request.buttons, MsgButtons::YesNo);
-    EXPECT_EQ(request.icon, MsgIcon::Exclamation);
-    EXPECT_EQ(request.defaultButton, MsgAnswer::Yes);
-  }
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
-#include "files/FileMessages.h"
+#include "files/CommandMessages.h"
 #include "files/GameFile.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
@@ -251,6 +251,20 @@ TEST_F(FileCommands, OpenNamesTheWindowAndANewDealForgetsTheFileButKeepsTheTitle
   ASSERT_EQ(ui.dialogs.size(), 2U);
   EXPECT_TRUE(ui.dialogs[1].save);
   EXPECT_EQ(ui.dialogs[1].initialName, "4321");
+}
+
+TEST(ConfirmStartOver, AsksTheCaptionWithAQuestionMarkYesPreselected) {
+  for (auto [answer, expected] : {std::pair{MsgAnswer::Yes, true}, {MsgAnswer::No, false}}) {
+    RecordingMsgBox msgBox(answer);
+    EXPECT_EQ(confirmStartOver(msgBox, "Новая игра", "Головоломка «Zarvel» - [a.zrv]"), expected);
+    ASSERT_EQ(msgBox.requests.size(), 1U);
+    const MsgBoxRequest& request = msgBox.requests.front();
+    EXPECT_EQ(request.text, "Новая игра?");
+    EXPECT_EQ(request.title, "Головоломка «Zarvel» - [a.zrv]");
+    EXPECT_EQ(request.buttons, MsgButtons::YesNo);
+    EXPECT_EQ(request.icon, MsgIcon::Exclamation);
+    EXPECT_EQ(request.defaultButton, MsgAnswer::Yes);
+  }
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include "engine/Board.h"
 #include "tests/ui/Fakes.h"
 #include "ui/MainM.h"
-#include "widgets/PictureView.h"
 #include "ui/frmForma.h"
+#include "widgets/PictureView.h"
 
 namespace zarvel {
 namespace {

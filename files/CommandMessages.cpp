@@ -1,5 +1,5 @@
-// The texts of the file commands, in one place.
-#include "files/FileMessages.h"
+// The questions and messages of the menu's commands, in one place.
+#include "files/CommandMessages.h"
 
 namespace zarvel {
 namespace {
@@ -20,6 +20,17 @@ MsgBoxRequest failureMessage(const std::string& path, const char* what) {
 }
 
 }  // namespace
+
+bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
+                      const std::string& windowCaption) {
+  MsgBoxRequest request;
+  request.title = windowCaption;
+  request.text = itemCaption + "?";
+  request.buttons = MsgButtons::YesNo;
+  request.icon = MsgIcon::Exclamation;
+  request.defaultButton = MsgAnswer::Yes;
+  return msgBox.show(request) == MsgAnswer::Yes;
+}
 
 std::string titleForFile(const std::string& imjaFaila, const std::string& razdelitel) {
   const auto separator = razdelitel.empty() ? std::string::npos : imjaFaila.rfind(razdelitel);
@@ -50,6 +61,11 @@ MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path) {
     default:
       return failureMessage(path, " открыть не возможно.");
   }
+}
+
+void makeCurrentFile(const std::string& path, Declare& declare, FileCommandsUi& ui) {
+  declare.ImjaFaila = path;
+  ui.showTitle(titleForFile(declare.ImjaFaila, declare.Razdelitel));
 }
 
 }  // namespace zarvel
