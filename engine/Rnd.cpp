@@ -45,10 +45,6 @@ std::uint32_t Rnd::next24() {
   return output >> 8U;
 }
 
-float Rnd::next() {
-  return static_cast<float>(next24()) * (1.0F / 16777216.0F);
-}
-
 std::int32_t Rnd::nextBelow(std::int32_t n) {
   return scaleBelow(next24(), n);
 }

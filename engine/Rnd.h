@@ -18,11 +18,9 @@ class Rnd {
   // Puts the generator into a state that depends on the layout number alone.
   void reseed(std::int32_t layoutNumber);
 
-  // The next value, at least 0 and below 1: a multiple of 2^-24, exact in a float.
-  float next();
-
-  // The whole part of next() * n for n > 0, computed exactly in integers, so it is
-  // always below n (a single-precision product can round up to n itself).
+  // The whole part of v * n for n > 0, where v is the next value of the sequence, at least
+  // 0 and below 1 (a multiple of 2^-24). Computed exactly in integers, so it is always below
+  // n (a single-precision product can round up to n itself).
   std::int32_t nextBelow(std::int32_t n);
 
   // The whole part of (value24 / 2^24) * n: the exact scaling behind nextBelow.

@@ -29,6 +29,11 @@ bool writePage(const std::filesystem::path& path, const std::string& page) {
   return file.writeAt(0, page) && file.resize(page.size()) && file.close();
 }
 
+// PutProgrammy + n + ".html".
+std::string redirectPagePath(const std::string& PutProgrammy, int n) {
+  return PutProgrammy + std::to_string(n) + ".html";
+}
+
 }  // namespace
 
 std::string redirectPage(const std::string& address) {
@@ -37,10 +42,6 @@ std::string redirectPage(const std::string& address) {
   return "<html><head><meta http-equiv='refresh' content='0; url=" + address +
          "'><meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
          "<title>WWW</title></head><body></body></html>\r\n";
-}
-
-std::string redirectPagePath(const std::string& PutProgrammy, int n) {
-  return PutProgrammy + std::to_string(n) + ".html";
 }
 
 void SaveFileUrl(const std::string& address, const std::string& PutProgrammy, Shell& shell) {

@@ -14,9 +14,6 @@ inline constexpr int kRedirectPageAttempts = 100;
 // The page for `address`: one line that redirects at once, then CR LF.
 std::string redirectPage(const std::string& address);
 
-// PutProgrammy + n + ".html".
-std::string redirectPagePath(const std::string& PutProgrammy, int n);
-
 // Writes the page under the lowest number that can be written and opens it. When no
 // page can be written at all (a program folder without write access), the address
 // itself is handed to the desktop, so the link still leads to the site.

@@ -57,26 +57,6 @@ PictureView* addPictureView(Picture& picture, QWidget* client, const char* name,
   return view;
 }
 
-// The file commands' view of this window: its dialogs and message boxes through the
-// services, and its title.
-class FormFileUi : public FileCommandsUi {
- public:
-  FormFileUi(QWidget& form, Services& services, const std::string& folder)
-      : form_(form), services_(services), folder_(folder) {}
-  std::string OpenSaveDialog(bool save, const std::string& initialName) override {
-    return services_.OpenSaveDialog(&form_, save, initialName, folder_);
-  }
-  MsgBox& msgBox() override { return services_.msgBox(); }
-  void showTitle(const std::string& title) override {
-    form_.setWindowTitle(QString::fromStdString(title));
-  }
-
- private:
-  QWidget& form_;
-  Services& services_;
-  const std::string& folder_;
-};
-
 }  // namespace
 
 frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
@@ -216,7 +196,7 @@ void frmForma::showNmHod(std::int32_t moves) {
 }
 
 void frmForma::showVictory() {
-  services_.showVictory(this);
+  services_.showVictory();
 }
 
 Point frmForma::cursorInClient() {
@@ -255,18 +235,15 @@ void frmForma::FileNewStart_Click() {
 }
 
 void frmForma::FileOpen_Click() {
-  FormFileUi ui(*this, services_, declare_.PutProgrammy);
-  OpenGame(declare_, *this, ui);
+  OpenGame(declare_, *this, services_);
 }
 
 void frmForma::FileSave_Click() {
-  FormFileUi ui(*this, services_, declare_.PutProgrammy);
-  SaveCurrentGame(declare_, *this, ui);
+  SaveCurrentGame(declare_, *this, services_);
 }
 
 void frmForma::FileSaveAs_Click() {
-  FormFileUi ui(*this, services_, declare_.PutProgrammy);
-  SaveGameAs(declare_, *this, ui);
+  SaveGameAs(declare_, *this, services_);
 }
 
 void frmForma::FileExit_Click() {
@@ -274,7 +251,7 @@ void frmForma::FileExit_Click() {
 }
 
 void frmForma::FileRasklad_Click() {
-  services_.showRasklad(declare_, *this, this);
+  services_.showRasklad(declare_, *this);
 }
 
 void frmForma::HelpCallHelp_Click() {
@@ -282,7 +259,7 @@ void frmForma::HelpCallHelp_Click() {
 }
 
 void frmForma::HelpAbout_Click() {
-  services_.showAbout(declare_.PutProgrammy, this);
+  services_.showAbout(declare_.PutProgrammy);
 }
 
 }  // namespace zarvel

@@ -41,7 +41,6 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   QTimer& Timer1() { return timer1_; }
   Picture& picStrelki(int bar) { return picStrelki_.at(static_cast<std::size_t>(bar)); }
   Picture& picStrelka() { return picStrelka_; }
-  ArrowBarPointer& arrowBars() { return pointer_; }
 
   // Menu commands.
   void FileNewGame_Click();

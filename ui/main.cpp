@@ -3,14 +3,14 @@
 
 #include "engine/Declare.h"
 #include "ui/MainM.h"
-#include "ui/Services.h"
+#include "ui/QtServices.h"
 #include "ui/frmForma.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   zarvel::setUpApplication();
   zarvel::Declare declare;
-  zarvel::QtServices services(declare.rnd);
+  zarvel::QtServices services(declare);
   zarvel::frmForma form(declare, services);
   services.setOwner(&form);
   zarvel::startUp(declare, form, QCoreApplication::applicationDirPath());

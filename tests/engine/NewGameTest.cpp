@@ -6,7 +6,7 @@
 
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
-#include "tests/engine/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {

@@ -7,7 +7,7 @@
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
-#include "tests/engine/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {

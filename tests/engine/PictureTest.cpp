@@ -3,7 +3,7 @@
 
 #include "engine/Board.h"
 #include "engine/Picture.h"
-#include "tests/engine/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {

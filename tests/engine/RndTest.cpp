@@ -25,13 +25,18 @@ TEST(Rnd, ScalingIsTheWholePartOfTheExactProduct) {
   }
 }
 
+// The raw values: v * 2^24, each a whole number below 2^24.
+constexpr std::int32_t kRaw = 1 << 24;
+
 TEST(Rnd, ValuesLieInTheHalfOpenUnitInterval) {
   Rnd rnd;
   rnd.reseed(77);
   for (int i = 0; i < 100000; ++i) {
-    const float v = rnd.next();
-    ASSERT_GE(v, 0.0F);
-    ASSERT_LT(v, 1.0F);
+    for (const std::int32_t n : {7, 32656, kRaw}) {
+      const std::int32_t v = rnd.nextBelow(n);
+      ASSERT_GE(v, 0);
+      ASSERT_LT(v, n);
+    }
   }
 }
 
@@ -41,7 +46,7 @@ TEST(Rnd, ReseedingFromALayoutNumberRepeatsTheSequence) {
   first.seedFromSeconds(1234.5);
   first.reseed(4321);
   second.reseed(4321);
-  for (int i = 0; i < 1000; ++i) ASSERT_EQ(first.next(), second.next());
+  for (int i = 0; i < 1000; ++i) ASSERT_EQ(first.nextBelow(kRaw), second.nextBelow(kRaw));
 }
 
 TEST(Rnd, DifferentLayoutNumbersGiveDifferentSequences) {
@@ -50,7 +55,7 @@ TEST(Rnd, DifferentLayoutNumbersGiveDifferentSequences) {
   a.reseed(1);
   b.reseed(2);
   int same = 0;
-  for (int i = 0; i < 100; ++i) same += a.next() == b.next() ? 1 : 0;
+  for (int i = 0; i < 100; ++i) same += a.nextBelow(kRaw) == b.nextBelow(kRaw) ? 1 : 0;
   EXPECT_LT(same, 3);
 }
 
@@ -59,7 +64,7 @@ TEST(Rnd, ClockSeedsKeepTheirFractions) {
   Rnd b;
   a.seedFromSeconds(100.25);
   b.seedFromSeconds(100.5);
-  EXPECT_NE(a.next(), b.next());
+  EXPECT_NE(a.nextBelow(kRaw), b.nextBelow(kRaw));
 }
 
 TEST(Rnd, EveryIndexKeepsRecurring) {

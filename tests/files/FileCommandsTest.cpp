@@ -13,8 +13,9 @@
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
 #include "files/SavedGameText.h"
-#include "tests/engine/FakeScreen.h"
-#include "tests/files/TempFolder.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TempFolder.h"
 
 namespace zarvel {
 namespace {
@@ -27,25 +28,6 @@ using testing::TempFolder;
 using testing::writeBytes;
 
 const std::string kTitle = "Головоломка «Zarvel»";
-
-class RecordingUi : public FileCommandsUi {
- public:
-  struct Dialog {
-    bool save;
-    std::string initialName;
-  };
-  std::string OpenSaveDialog(bool save, const std::string& initialName) override {
-    dialogs.push_back({save, initialName});
-    return chosen;
-  }
-  MsgBox& msgBox() override { return messages; }
-  void showTitle(const std::string& text) override { title = text; }
-
-  std::vector<Dialog> dialogs;
-  std::string chosen;  // the dialogs' answer; "" is Cancel
-  RecordingMsgBox messages{MsgAnswer::Yes};
-  std::string title = kTitle;
-};
 
 class FileCommands : public ::testing::Test {
  protected:
@@ -72,7 +54,7 @@ class FileCommands : public ::testing::Test {
   TempFolder folder;
   Declare declare = testing::startedDeclare();
   FakeScreen screen;
-  RecordingUi ui;
+  testing::RecordingFileUi ui;
 };
 
 TEST_F(FileCommands, SaveWithoutAFileProposesTheLayoutNumberAndNamesTheWindow) {

@@ -11,8 +11,8 @@
 #include "engine/NewGameM.h"
 #include "files/GameFile.h"
 #include "files/SavedGameText.h"
-#include "tests/engine/FakeScreen.h"
-#include "tests/files/TempFolder.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/TempFolder.h"
 
 #ifndef _WIN32
 #include <sys/socket.h>

@@ -12,8 +12,9 @@
 #include "engine/Board.h"
 #include "files/GameFile.h"
 #include "files/apiOpenSaveM.h"
-#include "tests/files/TempFolder.h"
-#include "tests/ui/Fakes.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/FakeServices.h"
+#include "tests/support/TempFolder.h"
 #include "ui/MainM.h"
 #include "ui/frmForma.h"
 
@@ -93,34 +94,33 @@ class FileMenu : public ::testing::Test {
 
 TEST_F(FileMenu, CtrlSProposesTheLayoutNumberInTheProgramFolderAndCtrlOBringsItBack) {
   const std::string number = std::to_string(declare.NmRasklada);
-  services.chosenPath = declare.PutProgrammy + number;
+  services.chosen = declare.PutProgrammy + number;
   QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
   ASSERT_EQ(services.dialogs.size(), 1U);
   EXPECT_TRUE(services.dialogs[0].save);
   EXPECT_EQ(services.dialogs[0].initialName, number);
-  EXPECT_EQ(services.dialogs[0].folder, declare.PutProgrammy);
   EXPECT_EQ(declare.ImjaFaila, declare.PutProgrammy + number + ".zrv");
   const QString title = QStringLiteral("Головоломка «Zarvel» - [%1.zrv]").arg(number.c_str());
-  EXPECT_EQ(form.windowTitle(), title);
+  EXPECT_EQ(QString::fromStdString(services.title), title);
   const auto saved = testing::cells(form.picPole());
   const std::int32_t layout = declare.NmRasklada;
 
   declare.NmRasklada = layout == 7 ? 8 : 7;
   form.FileNewStart_Click();  // the recorder answers Yes
-  EXPECT_EQ(form.windowTitle(), title);
-  services.chosenPath = declare.PutProgrammy + number + ".zrv";
+  EXPECT_EQ(QString::fromStdString(services.title), title);
+  services.chosen = declare.PutProgrammy + number + ".zrv";
   QTest::keyClick(&form, Qt::Key_O, Qt::ControlModifier);
   ASSERT_EQ(services.dialogs.size(), 2U);
   EXPECT_FALSE(services.dialogs[1].save);
   EXPECT_EQ(testing::cells(form.picPole()), saved);
   EXPECT_EQ(form.lblNmRasklada()->text(), QString::number(layout));
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
-  EXPECT_EQ(form.windowTitle(), title);
+  EXPECT_EQ(QString::fromStdString(services.title), title);
 }
 
 TEST_F(FileMenu, SaveAsAlwaysAsksForAName) {
   declare.ImjaFaila = declare.PutProgrammy + "a.zrv";
-  services.chosenPath.clear();
+  services.chosen.clear();
   form.FileSaveAs_Click();
   form.FileSave_Click();
   ASSERT_EQ(services.dialogs.size(), 1U);  // FileSave wrote to a.zrv without a dialog

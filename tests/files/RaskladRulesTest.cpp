@@ -4,7 +4,7 @@
 
 #include "engine/NewGameM.h"
 #include "files/RaskladRules.h"
-#include "tests/engine/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {

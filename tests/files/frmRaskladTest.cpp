@@ -15,7 +15,7 @@
 
 #include "engine/NewGameM.h"
 #include "files/frmRasklad.h"
-#include "tests/engine/FakeScreen.h"
+#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {

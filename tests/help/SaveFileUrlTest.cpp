@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
-#include <sstream>
 
+#include "files/Utf8Path.h"
 #include "help/SaveFileUrlm.h"
-#include "tests/help/RecordingShell.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TempFolder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -26,24 +26,11 @@ const std::string kAddress = "https://zarvel.example.org/";
 
 class SaveFileUrlTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::random_device seed;
-    folder_ = fs::temp_directory_path() / ("zarvel-url-" + std::to_string(seed()));
-    fs::create_directories(folder_);
-    PutProgrammy = folder_.string() + "/";
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  static std::string bytesOf(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-  }
   void block(int n) const { fs::create_directory(folder_ / (std::to_string(n) + ".html")); }
 
-  fs::path folder_;
-  std::string PutProgrammy;
+  testing::TempFolder folder;
+  const fs::path& folder_ = folder.path();
+  std::string PutProgrammy = utf8FromPath(folder_) + "/";
   RecordingShell shell;
 };
 
@@ -51,7 +38,7 @@ TEST_F(SaveFileUrlTest, WritesTheRedirectPageAsPageZeroAndOpensIt) {
   SaveFileUrl(kAddress, PutProgrammy, shell);
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "0.html"});
-  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"),
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"),
             "<html><head><meta http-equiv='refresh' content='0; url=https://zarvel.example.org/'>"
             "<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
             "<title>WWW</title></head><body></body></html>\r\n");
@@ -67,7 +54,7 @@ TEST_F(SaveFileUrlTest, EveryClickRewritesPageZero) {
 
   EXPECT_EQ(shell.opened,
             (std::vector<std::string>{PutProgrammy + "0.html", PutProgrammy + "0.html"}));
-  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), redirectPage(kAddress));
 }
 
 TEST_F(SaveFileUrlTest, APageThatCannotBeWrittenMovesToTheNextNumber) {
@@ -77,7 +64,7 @@ TEST_F(SaveFileUrlTest, APageThatCannotBeWrittenMovesToTheNextNumber) {
   SaveFileUrl(kAddress, PutProgrammy, shell);
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
-  EXPECT_EQ(bytesOf(PutProgrammy + "2.html"), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "2.html"), redirectPage(kAddress));
   EXPECT_TRUE(fs::is_directory(folder_ / "0.html"));
 }
 
@@ -102,12 +89,11 @@ TEST_F(SaveFileUrlTest, AProgramFolderThatIsGoneAlsoFallsBackToTheAddress) {
 
 TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
   const std::string cyrillic = PutProgrammy + "Игры/";
-  fs::create_directory(
-      fs::path(std::u8string(reinterpret_cast<const char8_t*>(cyrillic.data()), cyrillic.size())));
+  fs::create_directory(pathFromUtf8(cyrillic));
   SaveFileUrl(kAddress, cyrillic, shell);
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{cyrillic + "0.html"});
-  EXPECT_EQ(bytesOf(cyrillic + "0.html"), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(cyrillic + "0.html"), redirectPage(kAddress));
 }
 
 #ifndef _WIN32
@@ -118,10 +104,10 @@ TEST_F(SaveFileUrlTest, ALinkAtAPageNumberIsLeftAloneAndSoIsWhatItNames) {
   SaveFileUrl(kAddress, PutProgrammy, shell);
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
-  EXPECT_EQ(bytesOf(PutProgrammy + "mine.txt"), "the player's own file");
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "mine.txt"), "the player's own file");
   EXPECT_TRUE(fs::is_symlink(folder_ / "0.html"));
   EXPECT_FALSE(fs::exists(folder_ / "not-there.txt"));
-  EXPECT_EQ(bytesOf(PutProgrammy + "2.html"), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "2.html"), redirectPage(kAddress));
 }
 
 TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) {
@@ -131,7 +117,7 @@ TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) 
   SaveFileUrl(kAddress, PutProgrammy, shell);
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
-  EXPECT_EQ(bytesOf(PutProgrammy + "0.html"), "kept");
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), "kept");
 }
 
 TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {

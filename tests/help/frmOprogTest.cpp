@@ -3,16 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "files/Utf8Path.h"
 #include "help/ProductInfo.h"
 #include "help/frmOprog.h"
-#include "tests/help/RecordingShell.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/TempFolder.h"
 #include "widgets/PictureView.h"
 
 namespace zarvel {
@@ -21,7 +20,6 @@ namespace {
 class FrmOprogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
   }
@@ -34,8 +32,8 @@ class FrmOprogTest : public ::testing::Test {
   }
   QLabel* label(const char* name) { return qobject_cast<QLabel*>(item(name)); }
 
-  QTemporaryDir folder;
-  std::string PutProgrammy = folder.path().toStdString() + "/";
+  testing::TempFolder folder;
+  std::string PutProgrammy = utf8FromPath(folder.path()) + "/";
   testing::RecordingShell shell;
   frmOprog box{PutProgrammy, shell, nullptr};
 };
@@ -140,11 +138,9 @@ TEST_F(FrmOprogTest, ClickingTheLinkWritesPageZeroAndOpensItUnderTheHourglass) {
 
   QTest::mouseClick(box.Label1(), Qt::LeftButton);
 
-  const QString page = QDir(folder.path()).filePath(QStringLiteral("0.html"));
-  EXPECT_EQ(shell.opened, std::vector<std::string>{page.toStdString()});
-  QFile written(page);
-  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(written.readAll().contains("url=https://zarvel.example.org/'"));
+  const std::string page = folder.file("0.html");
+  EXPECT_EQ(shell.opened, std::vector<std::string>{page});
+  EXPECT_NE(testing::readBytes(page).find("url=https://zarvel.example.org/'"), std::string::npos);
   EXPECT_EQ(during, Qt::WaitCursor);
   EXPECT_EQ(onLinkDuring, Qt::WaitCursor);
   EXPECT_EQ(box.cursor().shape(), Qt::ArrowCursor);
@@ -153,15 +149,13 @@ TEST_F(FrmOprogTest, ClickingTheLinkWritesPageZeroAndOpensItUnderTheHourglass) {
 }
 
 TEST_F(FrmOprogTest, ABlockedPageZeroOpensPageOneAndStillRestoresThePointer) {
-  ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("0.html")));
+  ASSERT_TRUE(std::filesystem::create_directory(folder.path() / "0.html"));
   Qt::CursorShape during = Qt::BlankCursor;
   shell.onOpen = [&] { during = box.cursor().shape(); };
 
   box.Label1_Click();
 
-  EXPECT_EQ(shell.opened,
-            std::vector<std::string>{
-                QDir(folder.path()).filePath(QStringLiteral("1.html")).toStdString()});
+  EXPECT_EQ(shell.opened, std::vector<std::string>{folder.file("1.html")});
   EXPECT_EQ(during, Qt::WaitCursor);
   EXPECT_EQ(box.cursor().shape(), Qt::ArrowCursor);
 }

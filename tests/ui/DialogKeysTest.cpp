@@ -14,9 +14,9 @@
 #include "engine/NewGameM.h"
 #include "files/frmRasklad.h"
 #include "help/frmOprog.h"
-#include "tests/engine/FakeScreen.h"
-#include "tests/help/RecordingShell.h"
-#include "ui/Services.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/Recorders.h"
+#include "ui/QtServices.h"
 #include "ui/frmEnd.h"
 
 namespace zarvel {
@@ -115,8 +115,8 @@ TEST(DialogKeys, AboutBoxAndVictoryWindowCloseOnEveryKeyButOnlyOkPressesOk) {
 // A message box as the game shows it, with `act` run on it while it waits for an answer.
 MsgAnswer answerMessage(MsgButtons buttons, MsgAnswer preselected,
                         const std::function<void(QMessageBox&)>& act) {
-  Rnd rnd;
-  QtServices services(rnd);
+  Declare declare;
+  QtServices services(declare);
   MsgBoxRequest request;
   request.title = "Головоломка «Zarvel»";
   request.text = "Новая игра?";

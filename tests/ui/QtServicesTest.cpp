@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,8 +12,10 @@
 #include <QTimer>
 #include <functional>
 
+#include "files/Utf8Path.h"
+#include "tests/support/TempFolder.h"
 #include "ui/MainM.h"
-#include "ui/Services.h"
+#include "ui/QtServices.h"
 #include "ui/frmForma.h"
 
 namespace zarvel {
@@ -44,7 +47,7 @@ class QtServicesTest : public ::testing::Test {
   }
 
   Declare declare;
-  QtServices services{declare.rnd};
+  QtServices services{declare};
   frmForma form{declare, services};
 };
 
@@ -72,6 +75,28 @@ TEST_F(QtServicesTest, TheLayoutDialogDealsTheTypedLayoutAndOpensEmptyNextTime) 
       },
       [&] { form.FileRasklad_Click(); });
   EXPECT_EQ(declare.NmRasklada, 1234);
+}
+
+TEST_F(QtServicesTest, FileDialogsStartInTheProgramFolderOverTheMainWindow) {
+  const testing::TempFolder folder;
+  declare.PutProgrammy = utf8FromPath(folder.path()) + "/";
+  for (const bool save : {true, false}) {
+    whileModal(
+        [&](QWidget& modal) {
+          auto* dialog = qobject_cast<QFileDialog*>(&modal);
+          ASSERT_NE(dialog, nullptr);
+          EXPECT_EQ(dialog->parentWidget(), &form);
+          EXPECT_EQ(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+          EXPECT_EQ(dialog->directory().absolutePath().toStdString(), utf8FromPath(folder.path()));
+          dialog->reject();
+        },
+        [&] { EXPECT_EQ(services.OpenSaveDialog(save, "1234"), ""); });
+  }
+}
+
+TEST_F(QtServicesTest, TheTitleOfAFileIsTheMainWindowsTitle) {
+  services.showTitle("Головоломка «Zarvel» - [1234.zrv]");
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Головоломка «Zarvel» - [1234.zrv]"));
 }
 
 TEST_F(QtServicesTest, TheAboutBoxOpensOverTheMainWindowAndOkClosesIt) {

@@ -8,7 +8,8 @@
 #include <QTest>
 
 #include "engine/Board.h"
-#include "tests/ui/Fakes.h"
+#include "tests/support/FakeScreen.h"
+#include "tests/support/FakeServices.h"
 #include "ui/MainM.h"
 #include "ui/frmForma.h"
 #include "widgets/PictureView.h"
@@ -112,7 +113,7 @@ TEST_F(FrmFormaTest, MenusCarryTheirCaptionsAndShortcuts) {
 }
 
 TEST_F(FrmFormaTest, StartUpDealsAFullBoardWithoutAsking) {
-  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+  EXPECT_TRUE(services.messages.requests.empty());
   EXPECT_EQ(declare.PutProgrammy, "/opt/zarvel/");
   EXPECT_EQ(declare.Razdelitel, "/");
   EXPECT_EQ(form.lblNmRasklada()->text(), QString::number(declare.NmRasklada));
@@ -123,7 +124,7 @@ TEST_F(FrmFormaTest, StartUpDealsAFullBoardWithoutAsking) {
 }
 
 TEST_F(FrmFormaTest, AnsweringNoChangesNothing) {
-  services.msgBoxRecorder.answerWith(MsgAnswer::No);
+  services.messages.answerWith(MsgAnswer::No);
   form.setWindowTitle(QStringLiteral("Головоломка «Zarvel» - [x.zrv]"));
   declare.NmHod = 5;
   form.showNmHod(5);
@@ -134,10 +135,10 @@ TEST_F(FrmFormaTest, AnsweringNoChangesNothing) {
   form.FileNewGame_Click();
   form.FileNewStart_Click();
 
-  ASSERT_EQ(services.msgBoxRecorder.requests.size(), 2U);
-  EXPECT_EQ(services.msgBoxRecorder.requests[0].text, "Новая игра?");
-  EXPECT_EQ(services.msgBoxRecorder.requests[1].text, "Начать заново?");
-  EXPECT_EQ(services.msgBoxRecorder.requests[1].title, "Головоломка «Zarvel» - [x.zrv]");
+  ASSERT_EQ(services.messages.requests.size(), 2U);
+  EXPECT_EQ(services.messages.requests[0].text, "Новая игра?");
+  EXPECT_EQ(services.messages.requests[1].text, "Начать заново?");
+  EXPECT_EQ(services.messages.requests[1].title, "Головоломка «Zarvel» - [x.zrv]");
   EXPECT_EQ(testing::cells(form.picPole()), board);
   EXPECT_EQ(declare.NmRasklada, layout);
   EXPECT_EQ(declare.NmHod, 5);
@@ -170,8 +171,8 @@ TEST_F(FrmFormaTest, CtrlNAsksAndDealsOnYes) {
   form.showNmHod(4);
   declare.ImjaFaila = "/tmp/y.zrv";
   QTest::keyClick(&form, Qt::Key_N, Qt::ControlModifier);
-  ASSERT_EQ(services.msgBoxRecorder.requests.size(), 1U);
-  EXPECT_EQ(services.msgBoxRecorder.requests[0].text, "Новая игра?");
+  ASSERT_EQ(services.messages.requests.size(), 1U);
+  EXPECT_EQ(services.messages.requests[0].text, "Новая игра?");
   EXPECT_EQ(form.lblNmRasklada()->text(), QString::number(declare.NmRasklada));
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
   EXPECT_TRUE(declare.ImjaFaila.empty());
@@ -222,28 +223,26 @@ TEST_F(FrmFormaTest, F3OpensTheLayoutNumberDialogOverTheMainWindow) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QTest::keyClick(&form, Qt::Key_F3);
   EXPECT_EQ(services.raskladDialogs, 1);
-  EXPECT_EQ(services.dialogOwner, &form);
-  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+  EXPECT_TRUE(services.messages.requests.empty());
 }
 
 TEST_F(FrmFormaTest, F1HandsTheHelpPageFromTheProgramFolderToTheDesktop) {
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   QTest::keyClick(&form, Qt::Key_F1);
-  EXPECT_EQ(services.shellRecorder.opened, std::vector<std::string>{"/opt/zarvel/Справка.html"});
-  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+  EXPECT_EQ(services.desktop.opened, std::vector<std::string>{"/opt/zarvel/Справка.html"});
+  EXPECT_TRUE(services.messages.requests.empty());
 }
 
 TEST_F(FrmFormaTest, AboutOpensTheAboutBoxForTheProgramFolder) {
   form.findChild<QAction*>(QStringLiteral("HelpAbout"))->trigger();
   EXPECT_EQ(services.aboutBoxes, std::vector<std::string>{"/opt/zarvel/"});
-  EXPECT_EQ(services.dialogOwner, &form);
 }
 
 TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {
   form.FileExit_Click();
   EXPECT_FALSE(form.isVisible());
-  EXPECT_TRUE(services.msgBoxRecorder.requests.empty());
+  EXPECT_TRUE(services.messages.requests.empty());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-// Qt message boxes and the secondary windows behind the Services seam.
-#include "ui/Services.h"
+// Qt message boxes, file dialogs and the secondary windows behind the Services seam.
+#include "ui/QtServices.h"
 
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 
+#include "engine/Declare.h"
 #include "files/apiOpenSaveM.h"
 #include "files/frmRasklad.h"
 #include "help/QtShell.h"
@@ -16,6 +16,8 @@ namespace zarvel {
 
 class QtServices::QtMsgBox : public MsgBox {
  public:
+  explicit QtMsgBox(const QPointer<QWidget>& owner) : owner_(owner) {}
+
   MsgAnswer show(const MsgBoxRequest& request) override {
     QMessageBox box(owner_);
     box.setWindowTitle(QString::fromStdString(request.title));
@@ -35,35 +37,14 @@ class QtServices::QtMsgBox : public MsgBox {
     return MsgAnswer::Ok;
   }
 
-  QPointer<QWidget> owner_;
+ private:
+  const QPointer<QWidget>& owner_;
 };
-
-QtServices::QtServices(Rnd& rnd)
-    : rnd_(rnd), msgBox_(std::make_unique<QtMsgBox>()), shell_(std::make_unique<QtShell>()) {}
-QtServices::~QtServices() = default;
-
-void QtServices::setOwner(QWidget* owner) {
-  msgBox_->owner_ = owner;
-}
-
-MsgBox& QtServices::msgBox() {
-  return *msgBox_;
-}
-
-void QtServices::showVictory(QWidget* owner) {
-  frmEnd window(owner, rnd_);
-  window.exec();
-}
-
-std::string QtServices::OpenSaveDialog(QWidget* owner, bool save, const std::string& initialName,
-                                       const std::string& folder) {
-  return zarvel::OpenSaveDialog(owner, save, initialName, folder);
-}
 
 namespace {
 
-// A secondary window: made afresh for every opening, owned by the main window so that
-// it stays off the task bar, shown in the middle of the screen, modal until closed.
+// A secondary window: made afresh for every opening, owned by the main window so that it
+// stays off the task bar, shown in the middle of the screen, modal until closed.
 void showModally(QDialog& dialog) {
   dialog.show();
   centreOnScreen(dialog);
@@ -72,13 +53,41 @@ void showModally(QDialog& dialog) {
 
 }  // namespace
 
-void QtServices::showRasklad(Declare& declare, GameScreen& screen, QWidget* owner) {
-  frmRasklad dialog(declare, screen, owner);
+QtServices::QtServices(Declare& declare)
+    : declare_(declare),
+      msgBox_(std::make_unique<QtMsgBox>(owner_)),
+      shell_(std::make_unique<QtShell>()) {}
+
+QtServices::~QtServices() = default;
+
+void QtServices::setOwner(QWidget* owner) {
+  owner_ = owner;
+}
+
+std::string QtServices::OpenSaveDialog(bool save, const std::string& initialName) {
+  return zarvel::OpenSaveDialog(owner_, save, initialName, declare_.PutProgrammy);
+}
+
+MsgBox& QtServices::msgBox() {
+  return *msgBox_;
+}
+
+void QtServices::showTitle(const std::string& title) {
+  if (owner_) owner_->setWindowTitle(QString::fromStdString(title));
+}
+
+void QtServices::showVictory() {
+  frmEnd window(owner_, declare_.rnd);
+  window.exec();
+}
+
+void QtServices::showRasklad(Declare& declare, GameScreen& screen) {
+  frmRasklad dialog(declare, screen, owner_);
   showModally(dialog);
 }
 
-void QtServices::showAbout(const std::string& PutProgrammy, QWidget* owner) {
-  frmOprog dialog(PutProgrammy, *shell_, owner);
+void QtServices::showAbout(const std::string& PutProgrammy) {
+  frmOprog dialog(PutProgrammy, *shell_, owner_);
   showModally(dialog);
 }
 

@@ -7,7 +7,6 @@
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
 #include "engine/NewGameM.h"
-#include "files/MsgBox.h"
 
 namespace zarvel::testing {
 
@@ -45,21 +44,6 @@ class FakeScreen : public GameScreen {
   Picture pole_{kBoardPixels, kBoardPixels, kBlack};
   Picture trol_{168, 281, kGround};
   Picture kletka_{168, 281, kGround};
-};
-
-// Answers every message box with a fixed answer and keeps what it was asked.
-class RecordingMsgBox : public MsgBox {
- public:
-  explicit RecordingMsgBox(MsgAnswer answer = MsgAnswer::Yes) : answer_(answer) {}
-  MsgAnswer show(const MsgBoxRequest& request) override {
-    requests.push_back(request);
-    return request.buttons == MsgButtons::Ok ? MsgAnswer::Ok : answer_;
-  }
-  void answerWith(MsgAnswer answer) { answer_ = answer; }
-  std::vector<MsgBoxRequest> requests;
-
- private:
-  MsgAnswer answer_;
 };
 
 // The 49 cell colours, column by column.
