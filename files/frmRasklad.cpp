@@ -28,8 +28,7 @@ const QString kOKCaption = QStringLiteral("OK");
 const QString kNOCaption = QStringLiteral("Отмена");
 
 // Where everything sits, in pixels from the client area's top-left corner.
-constexpr int kClientWidth = 245;
-constexpr int kClientHeight = 137;
+constexpr QSize kClient{245, 137};
 constexpr QRect kLabel1Box{8, 8, 225, 41};
 constexpr QRect kTxtNomerBox{72, 56, 97, 28};
 constexpr QRect kOKBox{32, 96, 81, 33};
@@ -139,7 +138,7 @@ QFont dialogFont(double points) {
 frmRasklad::frmRasklad(Declare& declare, GameScreen& screen, QWidget* parent)
     : QDialog(parent), declare_(declare), screen_(screen) {
   setObjectName(QStringLiteral("frmRasklad"));
-  setUpFixedDialog(*this, kCaption, kClientWidth, kClientHeight, toQColor(kBackground));
+  setUpFixedDialog(*this, kCaption, kClient, toQColor(kBackground));
 
   label1_ = new QLabel(kLabel1, this);
   label1_->setObjectName(QStringLiteral("Label1"));

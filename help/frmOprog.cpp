@@ -56,7 +56,7 @@ frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* paren
       shell_(shell),
       picture1_(L::kPicture1InnerWidth, L::kPicture1InnerHeight, L::kPicture1Ground) {
   setObjectName(QStringLiteral("frmOprog"));
-  setUpFixedDialog(*this, kCaption, L::kClientWidth, L::kClientHeight, toQColor(kBackground));
+  setUpFixedDialog(*this, kCaption, {L::kClientWidth, L::kClientHeight}, toQColor(kBackground));
   setFont(gameFont(kSansFamily, L::kFontPoints, true));
 
   // "OK" first, so it is first in the tab order and has the focus.

@@ -18,13 +18,14 @@ const QString kCaption = QStringLiteral("Конец игры");
 const QString kTekstPobedy = QStringLiteral("ПОБЕДА!!!");
 const QString kOk = QStringLiteral("OK");
 
-constexpr int kClientWidth = 584;
-constexpr int kClientHeight = 151;
-constexpr QRect kPicture1LaidOut{8, 8, 160, 84};
-constexpr QRect kOkBox{488, 112, 89, 33};
+// The letters: a new frame every tick, green over a grey shadow.
 constexpr int kTickMs = 100;
 constexpr Colour kCvetTeksta = 0x00FF00;  // green
 constexpr Colour kShadowColour = 0x808080;
+
+constexpr QSize kClient{584, 151};
+constexpr QRect kPicture1LaidOut{8, 8, 160, 84};
+constexpr QRect kOkBox{488, 112, 89, 33};
 
 }  // namespace
 
@@ -44,7 +45,7 @@ void VictoryArea::paintEvent(QPaintEvent* event) {
 frmEnd::frmEnd(QWidget* owner, Rnd& rnd) : QDialog(owner), rnd_(rnd) {
   setObjectName(QStringLiteral("frmEnd"));
   // The desktop's own button face, as the window's background.
-  setUpFixedDialog(*this, kCaption, kClientWidth, kClientHeight, palette().color(QPalette::Button));
+  setUpFixedDialog(*this, kCaption, kClient, palette().color(QPalette::Button));
   setFont(gameFont(kSansFamily, 12, true));
 
   ok_ = new QPushButton(kOk, this);
@@ -68,7 +69,7 @@ void frmEnd::load() {
   TekstPobedy = kTekstPobedy;
   const QFontMetricsF metrics(picture1_->font());
   const int width = victoryAreaWidth(metrics.horizontalAdvance(TekstPobedy));
-  picture1_->setGeometry(victoryAreaLeft(kClientWidth, width), kPicture1LaidOut.y(), width,
+  picture1_->setGeometry(victoryAreaLeft(kClient.width(), width), kPicture1LaidOut.y(), width,
                          kPicture1LaidOut.height());
   picture1_->resizeDrawing();
   // Let the new geometry settle; input stays queued, so no move can slip in meanwhile.

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <vector>
 
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
@@ -25,23 +26,50 @@
 namespace zarvel {
 namespace {
 
-namespace L = frmFormaLayout;
-
-// Every text of this window.
+// Every text of this window; the menu items' captions are in their table below.
 const QString kCaption = QStringLiteral("Головоломка «Zarvel»");
-const QString kMenuFile = QStringLiteral("Игра");
-const QString kFileNewGame = QStringLiteral("Новая игра");
-const QString kFileOpen = QStringLiteral("Открыть");
-const QString kFileSave = QStringLiteral("Сохранить");
-const QString kFileSaveAs = QStringLiteral("Сохранить как...");
-const QString kFileRasklad = QStringLiteral("Расклад...");
-const QString kFileNewStart = QStringLiteral("Начать заново");
-const QString kFileExit = QStringLiteral("Выход");
-const QString kMenuHelp = QStringLiteral("Справка");
-const QString kHelpCallHelp = QStringLiteral("Вызов справки");
-const QString kHelpAbout = QStringLiteral("О программе");
 const QString kLabel2 = QStringLiteral("Расклад №");
 const QString kLblTxtNmHod = QStringLiteral("Номер хода:");
+
+namespace L = frmFormaLayout;
+
+// A menu item: its name, caption (UTF-8), shortcut and command; no command for a separator.
+struct MenuItem {
+  const char* name;
+  const char* caption;
+  QKeyCombination shortcut;
+  void (frmForma::*command)();
+};
+
+struct Menu {
+  const char* name;
+  const char* caption;
+  std::vector<MenuItem> items;
+};
+
+std::vector<Menu> menus() {
+  const QKeyCombination none;
+  return {
+      {"File",
+       "Игра",
+       {
+           {"FileNewGame", "Новая игра", Qt::CTRL | Qt::Key_N, &frmForma::FileNewGame_Click},
+           {"FileOpen", "Открыть", Qt::CTRL | Qt::Key_O, &frmForma::FileOpen_Click},
+           {"FileSave", "Сохранить", Qt::CTRL | Qt::Key_S, &frmForma::FileSave_Click},
+           {"FileSaveAs", "Сохранить как...", none, &frmForma::FileSaveAs_Click},
+           {"FileRasklad", "Расклад...", Qt::Key_F3, &frmForma::FileRasklad_Click},
+           {"FileNewStart", "Начать заново", none, &frmForma::FileNewStart_Click},
+           {"FileSep", nullptr, none, nullptr},
+           {"FileExit", "Выход", none, &frmForma::FileExit_Click},
+       }},
+      {"Help",
+       "Справка",
+       {
+           {"HelpCallHelp", "Вызов справки", Qt::Key_F1, &frmForma::HelpCallHelp_Click},
+           {"HelpAbout", "О программе", none, &frmForma::HelpAbout_Click},
+       }},
+  };
+}
 
 // The board's background is the desktop's window-text colour (black in the usual scheme).
 Colour windowTextColour() {
@@ -149,40 +177,30 @@ QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& tex
 }
 
 void frmForma::buildMenus() {
-  auto addItem = [this](QMenu* menu, const char* name, const QString& caption,
-                        const QKeySequence& shortcut) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    // Shortcuts work only while the main window is active, so never under a dialog.
-    action->setShortcutContext(Qt::WindowShortcut);
-    addAction(action);
-    return action;
-  };
-  QMenu* file = menuBar()->addMenu(kMenuFile);
-  file->setObjectName(QStringLiteral("File"));
-  connect(addItem(file, "FileNewGame", kFileNewGame, QKeySequence(Qt::CTRL | Qt::Key_N)),
-          &QAction::triggered, this, &frmForma::FileNewGame_Click);
-  connect(addItem(file, "FileOpen", kFileOpen, QKeySequence(Qt::CTRL | Qt::Key_O)),
-          &QAction::triggered, this, &frmForma::FileOpen_Click);
-  connect(addItem(file, "FileSave", kFileSave, QKeySequence(Qt::CTRL | Qt::Key_S)),
-          &QAction::triggered, this, &frmForma::FileSave_Click);
-  connect(addItem(file, "FileSaveAs", kFileSaveAs, {}), &QAction::triggered, this,
-          &frmForma::FileSaveAs_Click);
-  connect(addItem(file, "FileRasklad", kFileRasklad, QKeySequence(Qt::Key_F3)), &QAction::triggered,
-          this, &frmForma::FileRasklad_Click);
-  connect(addItem(file, "FileNewStart", kFileNewStart, {}), &QAction::triggered, this,
-          &frmForma::FileNewStart_Click);
-  file->addSeparator()->setObjectName(QStringLiteral("FileSep"));
-  connect(addItem(file, "FileExit", kFileExit, {}), &QAction::triggered, this,
-          &frmForma::FileExit_Click);
+  for (const Menu& entry : menus()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(entry.caption));
+    menu->setObjectName(QString::fromLatin1(entry.name));
+    for (const MenuItem& item : entry.items) {
+      if (item.command == nullptr) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(item.name));
+        continue;
+      }
+      QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+      action->setObjectName(QString::fromLatin1(item.name));
+      if (item.shortcut != QKeyCombination()) action->setShortcut(QKeySequence(item.shortcut));
+      // Shortcuts work only while the main window is active, so never under a dialog.
+      action->setShortcutContext(Qt::WindowShortcut);
+      addAction(action);
+      connect(action, &QAction::triggered, this, item.command);
+    }
+  }
+}
 
-  QMenu* help = menuBar()->addMenu(kMenuHelp);
-  help->setObjectName(QStringLiteral("Help"));
-  connect(addItem(help, "HelpCallHelp", kHelpCallHelp, QKeySequence(Qt::Key_F1)),
-          &QAction::triggered, this, &frmForma::HelpCallHelp_Click);
-  connect(addItem(help, "HelpAbout", kHelpAbout, {}), &QAction::triggered, this,
-          &frmForma::HelpAbout_Click);
+bool frmForma::confirmed(const char* itemName) {
+  // The question is the item's own caption with a question mark.
+  const auto* item = findChild<QAction*>(QString::fromLatin1(itemName));
+  return item != nullptr && confirmStartOver(services_.msgBox(), item->text().toStdString(),
+                                             windowTitle().toStdString());
 }
 
 void frmForma::showNmRasklada(std::int32_t layoutNumber) {
@@ -221,17 +239,11 @@ void frmForma::makeMove(std::int32_t bar) {
 }
 
 void frmForma::FileNewGame_Click() {
-  if (confirmStartOver(services_.msgBox(), kFileNewGame.toStdString(),
-                       windowTitle().toStdString())) {
-    NewGame(declare_, *this);
-  }
+  if (confirmed("FileNewGame")) NewGame(declare_, *this);
 }
 
 void frmForma::FileNewStart_Click() {
-  if (confirmStartOver(services_.msgBox(), kFileNewStart.toStdString(),
-                       windowTitle().toStdString())) {
-    NewRasklad(declare_, *this);
-  }
+  if (confirmed("FileNewStart")) NewRasklad(declare_, *this);
 }
 
 void frmForma::FileOpen_Click() {

@@ -56,6 +56,8 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
  private:
   void buildElements(QWidget* client);
   void buildMenus();
+  // Asks the start-over question of the menu item `itemName`; true on Yes.
+  bool confirmed(const char* itemName);
   // ArrowBarHost
   Point cursorInClient() override;
   void startPoll() override;

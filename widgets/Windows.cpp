@@ -6,13 +6,13 @@
 
 namespace zarvel {
 
-void setUpFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
+void setUpFixedDialog(QDialog& dialog, const QString& caption, QSize client,
                       const QColor& background) {
   dialog.setWindowTitle(caption);
   dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   dialog.setModal(true);
-  dialog.setFixedSize(width, height);
+  dialog.setFixedSize(client);
   QPalette palette = dialog.palette();
   palette.setColor(QPalette::Window, background);
   palette.setColor(QPalette::Button, background);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 
 #include "engine/Geometry.h"
@@ -15,9 +16,9 @@ namespace zarvel {
 inline constexpr Colour kBackground = 0xE0E0E0;  // light grey
 
 // A fixed dialog frame: `caption`, a close box and no minimise, maximise or help button, a
-// client area of exactly `width` x `height` that cannot be resized, modal, painted in
-// `background` with black text.
-void setUpFixedDialog(QDialog& dialog, const QString& caption, int width, int height,
+// client area of exactly `client` that cannot be resized, modal, painted in `background`
+// with black text.
+void setUpFixedDialog(QDialog& dialog, const QString& caption, QSize client,
                       const QColor& background);
 
 // Places a top-level window in the middle of the screen it is on.

@@ -1,10 +1,8 @@
-// The layout-number dialog's rules without a window: characters, the typed number,
-// the "OK" rule and the deal that "OK" starts.
+// The layout-number dialog's rules without a window: characters, the typed number and
+// the "OK" rule.
 #include <gtest/gtest.h>
 
-#include "engine/NewGameM.h"
 #include "files/RaskladRules.h"
-#include "tests/support/FakeScreen.h"
 
 namespace zarvel {
 namespace {
@@ -84,24 +82,6 @@ TEST(RaskladRules, ArrivingTextKeepsOnlyItsDigitsAndFitsTheRoomLeft) {
   EXPECT_EQ(digitsOnly("98765", 2), "98");
   EXPECT_EQ(digitsOnly("12", 0), "");
   EXPECT_EQ(digitsOnly("№ сорок два", 5), "");
-}
-
-TEST(RaskladRules, ChoosingDealsThatLayoutAsAFreshGame) {
-  Declare declare = testing::startedDeclare();
-  testing::FakeScreen screen;
-  declare.NmRasklada = 77;
-  NewRasklad(declare, screen);
-  declare.NmHod = 12;
-  declare.ImjaFaila = "/home/player/x.zrv";
-
-  chooseRasklad(declare, screen, 1234);
-
-  EXPECT_EQ(declare.NmRasklada, 1234);
-  EXPECT_EQ(screen.lblNmRasklada, 1234);
-  EXPECT_EQ(declare.NmHod, 0);
-  EXPECT_EQ(screen.lblNmHod, 0);
-  EXPECT_TRUE(declare.ImjaFaila.empty());
-  EXPECT_EQ(testing::cells(screen.picPole()), testing::dealtCells(1234));
 }
 
 }  // namespace
