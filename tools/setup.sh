@@ -27,7 +27,7 @@ zarvel_install_missing() {
 
 zarvel_build() {
   zarvel_install_missing cmake g++ ninja-build qt6-base-dev qt6-translations-l10n \
-    libgtest-dev fonts-liberation
+    libgtest-dev fonts-liberation clang-format
   if [ ! -f "$ZARVEL_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ZARVEL_ROOT" -B "$ZARVEL_BUILD" -G Ninja \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON

@@ -21,14 +21,22 @@
 #include <QString>
 #include <QTransform>
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 #include <vector>
+
+#include "widgets/Conversions.h"
+#include "widgets/Windows.h"
 
 namespace {
 
-const QColor kGround(224, 224, 224);
+const QColor kGround = zarvel::toQColor(zarvel::kBackground);
 const QColor kArrowGrey(128, 128, 128);
 const QColor kArrowBlack(0, 0, 0);
 
@@ -254,6 +262,57 @@ void fillInk(QPainter& p, const QPainterPath& path, const QBrush& brush, double 
   p.drawPath(path);
 }
 
+// A path from a compact outline, as in SVG: absolute commands M (move to), L (line to),
+// Q (quadratic: control point, end point), C (cubic: two control points, end point) and Z
+// (close), each letter followed by its coordinates. Read with from_chars, so the numbers
+// mean the same whatever locale the program runs in.
+QPainterPath pathOf(std::string_view outline) {
+  QPainterPath path;
+  std::size_t at = 0;
+  while (at < outline.size()) {
+    const char command = outline[at++];
+    if (command == ' ') continue;
+    std::vector<double> v;
+    while (at < outline.size() && !std::isalpha(static_cast<unsigned char>(outline[at]))) {
+      if (outline[at] == ' ') {
+        ++at;
+        continue;
+      }
+      double number = 0;
+      const auto [end, error] =
+          std::from_chars(outline.data() + at, outline.data() + outline.size(), number);
+      if (error != std::errc()) throw std::invalid_argument(std::string(outline));
+      v.push_back(number);
+      at = static_cast<std::size_t>(end - outline.data());
+    }
+    const std::size_t needed = command == 'M' || command == 'L' ? 2
+                               : command == 'Q'                 ? 4
+                               : command == 'C'                 ? 6
+                                                                : 0;
+    if (v.size() != needed) throw std::invalid_argument(std::string(outline));
+    switch (command) {
+      case 'M':
+        path.moveTo(v[0], v[1]);
+        break;
+      case 'L':
+        path.lineTo(v[0], v[1]);
+        break;
+      case 'Q':
+        path.quadTo(v[0], v[1], v[2], v[3]);
+        break;
+      case 'C':
+        path.cubicTo(v[0], v[1], v[2], v[3], v[4], v[5]);
+        break;
+      case 'Z':
+        path.closeSubpath();
+        break;
+      default:
+        throw std::invalid_argument(std::string(outline));
+    }
+  }
+  return path;
+}
+
 QPainterPath ellipsePath(QPointF c, double rx, double ry) {
   QPainterPath path;
   path.addEllipse(c, rx, ry);
@@ -302,24 +361,14 @@ void drawBoots(QPainter& p) {
   fillInk(p, mirrored(leg), trousers);
 
   // Left boot, toe pointing outwards; the right one is its mirror image.
-  QPainterPath boot;
-  boot.moveTo(80, 244);
-  boot.lineTo(80.5, 262);
-  boot.lineTo(44, 263);
-  boot.cubicTo(34, 263, 32, 254, 40, 251);
-  boot.cubicTo(48, 248, 56, 248, 60, 244);
-  boot.closeSubpath();
+  const QPainterPath boot =
+      pathOf("M80 244 L80.5 262 L44 263 C34 263 32 254 40 251 C48 248 56 248 60 244 Z");
   const QLinearGradient leather = vGrad(244, 263, QColor(150, 92, 48), QColor(96, 56, 28));
   fillInk(p, boot, leather);
   fillInk(p, mirrored(boot), leather);
 
   // Soles and a shine on each toe.
-  QPainterPath sole;
-  sole.moveTo(80.5, 259);
-  sole.lineTo(80.5, 263);
-  sole.lineTo(44, 264);
-  sole.cubicTo(38, 264, 35, 262, 35, 259);
-  sole.closeSubpath();
+  const QPainterPath sole = pathOf("M80.5 259 L80.5 263 L44 264 C38 264 35 262 35 259 Z");
   fillInk(p, sole, QColor(62, 38, 22), 1.2);
   fillInk(p, mirrored(sole), QColor(62, 38, 22), 1.2);
   p.setPen(Qt::NoPen);
@@ -329,15 +378,9 @@ void drawBoots(QPainter& p) {
 }
 
 void drawTunic(QPainter& p) {
-  QPainterPath tunic;
-  tunic.moveTo(60, 144);
-  tunic.cubicTo(46, 146, 38, 152, 37, 164);
-  tunic.cubicTo(35, 190, 32, 214, 28, 238);
-  tunic.quadTo(56, 246, 84, 244);
-  tunic.quadTo(112, 246, 140, 238);
-  tunic.cubicTo(136, 214, 133, 190, 131, 164);
-  tunic.cubicTo(130, 152, 122, 146, 108, 144);
-  tunic.closeSubpath();
+  const QPainterPath tunic = pathOf(
+      "M60 144 C46 146 38 152 37 164 C35 190 32 214 28 238 Q56 246 84 244 Q112 246 140 238 C136 "
+      "214 133 190 131 164 C130 152 122 146 108 144 Z");
   QLinearGradient cloth(30, 0, 140, 0);
   cloth.setColorAt(0.0, QColor(70, 130, 215));
   cloth.setColorAt(0.55, QColor(45, 100, 190));
@@ -347,20 +390,12 @@ void drawTunic(QPainter& p) {
   // Belt, clipped to the tunic so it follows its sides.
   p.save();
   p.setClipPath(tunic);
-  QPainterPath belt;
-  belt.moveTo(20, 214);
-  belt.quadTo(84, 220, 150, 214);
-  belt.lineTo(150, 226);
-  belt.quadTo(84, 232, 20, 226);
-  belt.closeSubpath();
+  const QPainterPath belt = pathOf("M20 214 Q84 220 150 214 L150 226 Q84 232 20 226 Z");
   fillInk(p, belt, vGrad(214, 230, QColor(110, 70, 38), QColor(70, 42, 22)), 1.4);
   // Hem trim.
   p.setPen(QPen(QColor(255, 255, 255, 60), 2));
   p.setBrush(Qt::NoBrush);
-  QPainterPath hem;
-  hem.moveTo(26, 234);
-  hem.quadTo(56, 242, 84, 240);
-  hem.quadTo(112, 242, 142, 234);
+  const QPainterPath hem = pathOf("M26 234 Q56 242 84 240 Q112 242 142 234");
   p.drawPath(hem);
   p.restore();
 
@@ -404,26 +439,12 @@ void drawHead(QPainter& p) {
 
 void drawBeard(QPainter& p) {
   // Scalloped white beard from ear to ear, ending in a point on the belly.
-  QPainterPath beard;
-  beard.moveTo(52, 112);
-  beard.quadTo(42, 124, 47, 134);
-  beard.quadTo(38, 146, 46, 156);
-  beard.quadTo(40, 170, 52, 178);
-  beard.quadTo(54, 192, 68, 196);
-  beard.quadTo(72, 208, 84, 217);
-  beard.quadTo(96, 208, 100, 196);
-  beard.quadTo(114, 192, 116, 178);
-  beard.quadTo(128, 170, 122, 156);
-  beard.quadTo(130, 146, 121, 134);
-  beard.quadTo(126, 124, 116, 112);
-  // Upper edge runs under the cheeks up to the nose.
-  beard.cubicTo(114, 126, 104, 134, 84, 134);
-  beard.cubicTo(64, 134, 54, 126, 52, 112);
-  beard.closeSubpath();
-  QLinearGradient hair(0, 112, 0, 210);
-  hair.setColorAt(0, QColor(255, 255, 255));
-  hair.setColorAt(1, QColor(215, 218, 228));
-  fillInk(p, beard, hair);
+  const QPainterPath beard = pathOf(
+      "M52 112 Q42 124 47 134 Q38 146 46 156 Q40 170 52 178 Q54 192 68 196 Q72 208 84 217 Q96 208 "
+      "100 196 Q114 192 116 178 Q128 170 122 156 Q130 146 121 134 Q126 124 116 112"
+      // Upper edge runs under the cheeks up to the nose.
+      " C114 126 104 134 84 134 C64 134 54 126 52 112 Z");
+  fillInk(p, beard, vGrad(112, 210, QColor(255, 255, 255), QColor(215, 218, 228)));
 
   // Strands.
   p.save();
@@ -446,23 +467,14 @@ void drawBeard(QPainter& p) {
 
 void drawFace(QPainter& p) {
   // Downturned, grumpy mouth showing through the beard.
-  QPainterPath mouth;
-  mouth.moveTo(75, 151);
-  mouth.cubicTo(78, 143, 90, 143, 93, 151);
-  mouth.cubicTo(90, 148, 78, 148, 75, 151);
+  const QPainterPath mouth = pathOf("M75 151 C78 143 90 143 93 151 C90 148 78 148 75 151");
   fillInk(p, mouth, QColor(120, 40, 40), 1.4);
 
   // Moustache: two drooping lobes under the nose.
-  QPainterPath moustache;
-  moustache.moveTo(84, 128);
-  moustache.cubicTo(76, 124, 62, 126, 58, 134);
-  moustache.cubicTo(55, 140, 56, 147, 60, 150);
-  moustache.cubicTo(62, 144, 66, 142, 70, 143);
-  moustache.cubicTo(76, 144, 82, 141, 84, 136);
-  moustache.closeSubpath();
-  QLinearGradient hair(0, 124, 0, 150);
-  hair.setColorAt(0, QColor(255, 255, 255));
-  hair.setColorAt(1, QColor(222, 225, 234));
+  const QPainterPath moustache = pathOf(
+      "M84 128 C76 124 62 126 58 134 C55 140 56 147 60 150 C62 144 66 142 70 143 C76 144 82 141 84 "
+      "136 Z");
+  const QLinearGradient hair = vGrad(124, 150, QColor(255, 255, 255), QColor(222, 225, 234));
   fillInk(p, moustache, hair);
   fillInk(p, mirrored(moustache), hair);
   p.setPen(QPen(QColor(175, 180, 195), 1.0, Qt::SolidLine, Qt::RoundCap));
@@ -516,22 +528,10 @@ void drawFace(QPainter& p) {
   p.drawEllipse(QPointF(80, 121.8), 2.8, 1.9);
 
   // Heavy bushy brows, angled down into the middle and nearly meeting.
-  QPainterPath brow;
-  brow.moveTo(82, 113.8);
-  brow.cubicTo(74, 112, 64, 108.5, 56.5, 107);
-  brow.lineTo(56.5, 102.5);
-  brow.lineTo(60, 100.8);
-  brow.lineTo(63, 102.8);
-  brow.lineTo(67, 102.2);
-  brow.lineTo(70, 104.8);
-  brow.lineTo(74, 104.6);
-  brow.lineTo(77, 107.2);
-  brow.lineTo(80.5, 107.4);
-  brow.lineTo(82.5, 110);
-  brow.closeSubpath();
-  QLinearGradient browFill(0, 98, 0, 113);
-  browFill.setColorAt(0, QColor(246, 246, 250));
-  browFill.setColorAt(1, QColor(176, 180, 196));
+  const QPainterPath brow = pathOf(
+      "M82 113.8 C74 112 64 108.5 56.5 107 L56.5 102.5 L60 100.8 L63 102.8 L67 102.2 L70 104.8 L74 "
+      "104.6 L77 107.2 L80.5 107.4 L82.5 110 Z");
+  const QLinearGradient browFill = vGrad(98, 113, QColor(246, 246, 250), QColor(176, 180, 196));
   fillInk(p, brow, browFill, 1.5);
   fillInk(p, mirrored(brow), browFill, 1.5);
 
@@ -579,12 +579,7 @@ void drawHat(QPainter& p) {
   p.drawPath(shine);
 
   // Turned-up brim band.
-  QPainterPath brim;
-  brim.moveTo(35, 90);
-  brim.cubicTo(56, 97, 112, 97, 133, 90);
-  brim.lineTo(134, 96);
-  brim.cubicTo(112, 103, 56, 103, 34, 96);
-  brim.closeSubpath();
+  const QPainterPath brim = pathOf("M35 90 C56 97 112 97 133 90 L134 96 C112 103 56 103 34 96 Z");
   fillInk(p, brim, vGrad(90, 102, QColor(196, 34, 36), QColor(140, 18, 26)));
 }
 
@@ -595,33 +590,19 @@ void drawArms(QPainter& p) {
 
   // Right arm (on the picture's right): shoulder, elbow, then across the
   // chest behind the other forearm.
-  QPainterPath back;
-  back.moveTo(126, 152);
-  back.cubicTo(134, 162, 136, 178, 130, 190);
-  back.cubicTo(112, 180, 80, 172, 56, 172);
+  const QPainterPath back = pathOf("M126 152 C134 162 136 178 130 190 C112 180 80 172 56 172");
   tube(p, back, 17, sleeveDark);
 
   // Left arm in front: down to the elbow, then across below the other one.
-  QPainterPath front;
-  front.moveTo(42, 152);
-  front.cubicTo(34, 162, 32, 178, 38, 192);
-  front.cubicTo(60, 198, 96, 194, 114, 186);
+  const QPainterPath front = pathOf("M42 152 C34 162 32 178 38 192 C60 198 96 194 114 186");
   tube(p, front, 17, sleeve);
 
   // Each hand grips the opposite upper arm; the right hand is the left one
   // mirrored and raised, since its forearm lies higher.
   QPainterPath cuff;
   cuff.addRoundedRect(QRectF(108, 175, 9, 20), 3, 3);
-  QPainterPath hand;
-  hand.moveTo(117, 176);
-  hand.cubicTo(124, 171, 134, 172, 135, 179);
-  hand.cubicTo(136, 187, 128, 193, 117, 194);
-  hand.closeSubpath();
-  QPainterPath fingers;
-  fingers.moveTo(124, 180);
-  fingers.lineTo(132, 180);
-  fingers.moveTo(124, 185);
-  fingers.lineTo(132, 185.5);
+  const QPainterPath hand = pathOf("M117 176 C124 171 134 172 135 179 C136 187 128 193 117 194 Z");
+  const QPainterPath fingers = pathOf("M124 180 L132 180 M124 185 L132 185.5");
   QTransform raised;
   raised.translate(0, -13);
   for (int side = 0; side < 2; ++side) {
@@ -684,10 +665,7 @@ void drawGrassPatch(QPainter& p) {
   QPainterPath stem;
   stem.addRoundedRect(QRectF(22, 254, 5, 10), 2, 2);
   fillInk(p, stem, QColor(245, 240, 225), 1.2);
-  QPainterPath cap;
-  cap.moveTo(16, 256);
-  cap.cubicTo(16, 246, 33, 246, 33, 256);
-  cap.closeSubpath();
+  const QPainterPath cap = pathOf("M16 256 C16 246 33 246 33 256 Z");
   fillInk(p, cap, QColor(220, 40, 40), 1.2);
   p.setPen(Qt::NoPen);
   p.setBrush(Qt::white);
