@@ -4,10 +4,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/packages.sh"
 
 ZARVEL_BUILD="$ZARVEL_ROOT/build"
+# What building and running the game needs.
+ZARVEL_GAME_PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation)
 
 zarvel_build() {
-  zarvel_install_missing cmake g++ ninja-build qt6-base-dev qt6-translations-l10n \
-    libgtest-dev fonts-liberation clang-format
   if [ ! -f "$ZARVEL_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ZARVEL_ROOT" -B "$ZARVEL_BUILD" -G Ninja \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON

@@ -1,5 +1,20 @@
 #!/usr/bin/env bash
-# Builds everything with warnings as errors and runs every test.
+# Builds everything with warnings as errors and runs every test: the unit and widget tests,
+# the checks of the sources and pictures, the real-window suite on Xvfb (label e2e); then,
+# in build-sanitize/, the plain C++ tests under AddressSanitizer and UndefinedBehaviorSanitizer
+# and a bounded fuzz run of the saved-game reader (label fuzz), built with clang.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
+  clang libclang-rt-dev xvfb xdotool imagemagick openbox libxtst-dev
 zarvel_build
 ctest --test-dir "$ZARVEL_BUILD" --output-on-failure --parallel "$(nproc)"
+
+sanitize="$ZARVEL_ROOT/build-sanitize"
+if [ ! -f "$sanitize/CMakeCache.txt" ]; then
+  CC=clang CXX=clang++ cmake -S "$ZARVEL_ROOT" -B "$sanitize" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON -DZARVEL_QT=OFF \
+    -DZARVEL_SANITIZE=ON -DZARVEL_FUZZ=ON
+fi
+cmake --build "$sanitize" --parallel "$(nproc)"
+# The plain tests run alongside the fuzzer, which keeps one core busy for its whole run.
+ctest --test-dir "$sanitize" --output-on-failure --parallel "$(nproc)" -E '^(floors|format)$'

@@ -13,12 +13,39 @@
 #include "widgets/Windows.h"
 
 namespace zarvel {
+namespace {
+
+// Gives the keyboard back to the main window when a modal window closes: a window manager
+// does it anyway, and without one nothing else would, so the next shortcut would go nowhere.
+class FocusBack {
+ public:
+  explicit FocusBack(const QPointer<QWidget>& owner) : owner_(owner) {}
+  ~FocusBack() {
+    if (owner_ && owner_->isVisible()) owner_->activateWindow();
+  }
+  FocusBack(const FocusBack&) = delete;
+  FocusBack& operator=(const FocusBack&) = delete;
+
+ private:
+  const QPointer<QWidget>& owner_;
+};
+
+// A secondary window: made afresh for every opening, owned by the main window so that it
+// stays off the task bar, shown in the middle of the screen, modal until closed.
+void showModally(QDialog& dialog) {
+  dialog.show();
+  centreOnScreen(dialog);
+  dialog.exec();
+}
+
+}  // namespace
 
 class QtServices::QtMsgBox : public MsgBox {
  public:
   explicit QtMsgBox(const QPointer<QWidget>& owner) : owner_(owner) {}
 
   MsgAnswer show(const MsgBoxRequest& request) override {
+    const FocusBack focusBack(owner_);
     QMessageBox box(owner_);
     box.setWindowTitle(QString::fromStdString(request.title));
     box.setText(QString::fromStdString(request.text).replace(QStringLiteral("\r\n"), "\n"));
@@ -41,18 +68,6 @@ class QtServices::QtMsgBox : public MsgBox {
   const QPointer<QWidget>& owner_;
 };
 
-namespace {
-
-// A secondary window: made afresh for every opening, owned by the main window so that it
-// stays off the task bar, shown in the middle of the screen, modal until closed.
-void showModally(QDialog& dialog) {
-  dialog.show();
-  centreOnScreen(dialog);
-  dialog.exec();
-}
-
-}  // namespace
-
 QtServices::QtServices(Declare& declare)
     : declare_(declare),
       msgBox_(std::make_unique<QtMsgBox>(owner_)),
@@ -65,6 +80,7 @@ void QtServices::setOwner(QWidget* owner) {
 }
 
 std::string QtServices::OpenSaveDialog(bool save, const std::string& initialName) {
+  const FocusBack focusBack(owner_);
   return zarvel::OpenSaveDialog(owner_, save, initialName, declare_.PutProgrammy);
 }
 
@@ -77,16 +93,19 @@ void QtServices::showTitle(const std::string& title) {
 }
 
 void QtServices::showVictory() {
+  const FocusBack focusBack(owner_);
   frmEnd window(owner_, declare_.rnd);
   window.exec();
 }
 
 void QtServices::showRasklad(Declare& declare, GameScreen& screen) {
+  const FocusBack focusBack(owner_);
   frmRasklad dialog(declare, screen, owner_);
   showModally(dialog);
 }
 
 void QtServices::showAbout(const std::string& PutProgrammy) {
+  const FocusBack focusBack(owner_);
   frmOprog dialog(PutProgrammy, *shell_, owner_);
   showModally(dialog);
 }

@@ -21,7 +21,9 @@ inline constexpr Colour kBackground = 0xE0E0E0;  // light grey
 void setUpFixedDialog(QDialog& dialog, const QString& caption, QSize client,
                       const QColor& background);
 
-// Places a top-level window in the middle of the screen it is on.
+// Places a top-level window, with its frame, in the middle of the screen it is on. A window
+// manager frames a window only once it is shown; until then the frame is taken from the
+// program's other windows, and the window is centred again when its own frame is known.
 void centreOnScreen(QWidget& window);
 
 }  // namespace zarvel
