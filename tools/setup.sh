@@ -26,8 +26,12 @@ zarvel_install_missing() {
 }
 
 zarvel_build() {
+  # The second line serves the real-window tests (label e2e): an X server of their own,
+  # a window manager, the X libraries for XTEST, ImageMagick for the reference pictures,
+  # and xdotool and x11-utils for looking at a failing run by hand.
   zarvel_install_missing cmake g++ ninja-build qt6-base-dev qt6-translations-l10n \
-    libgtest-dev fonts-liberation
+    libgtest-dev fonts-liberation \
+    xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils
   if [ ! -f "$ZARVEL_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ZARVEL_ROOT" -B "$ZARVEL_BUILD" -G Ninja \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON
