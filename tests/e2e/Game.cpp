@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <set>
 #include <sstream>
 #include <thread>
 
@@ -24,7 +23,6 @@ using ::testing::AssertionSuccess;
 const std::string kMainTitle = "Головоломка «Zarvel»";
 constexpr Rgb kBlack = rgb(0x000000);
 constexpr Rgb kArrowGrey = rgb(0x808080);
-constexpr auto kSettle = std::chrono::milliseconds(60);
 
 // The environment of every program the suite starts: no desktop of the machine running
 // the tests leaks in, settings and caches stay in the test's folder, and the stand-in
@@ -235,9 +233,11 @@ AssertionResult Game::start() {
   if (windowManager_ == WindowManager::Openbox) {
     openbox_ = Process({ZARVEL_E2E_OPENBOX, "--sm-disable"}, environment, temp_.file("openbox.log"),
                        temp_.file("home"));
-    if (!waitUntil([&] { return x_->windowManagerName() == "Openbox"; })) {
-      return AssertionFailure() << "openbox did not take over the screen:\n" << logs();
-    }
+    // Ready once it frames a window of ours; a window it missed during its start-up is
+    // given up and another one tried.
+    const bool managing = waitUntil(
+        [&] { return x_->windowManagerName() == "Openbox" && x_->windowGetsFramed(1000); });
+    if (!managing) return AssertionFailure() << "openbox does not manage windows:\n" << logs();
   }
 
   game_ = Process({gameFolder_ + "/zarvel"}, environment, temp_.file("zarvel.log"), gameFolder_);

@@ -11,8 +11,10 @@
 #include <X11/extensions/XTest.h>
 
 #include <bit>
+#include <chrono>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace zarvel::e2e {
 namespace {
@@ -198,6 +200,21 @@ std::string XDisplay::windowManagerName() {
   long window = 0;
   std::memcpy(&window, check.data(), sizeof(long));
   return title(static_cast<Window>(window));
+}
+
+bool XDisplay::windowGetsFramed(int patienceMs) {
+  const Window probe = XCreateSimpleWindow(display_, root_, 0, 0, 16, 16, 0, 0, 0);
+  XStoreName(display_, probe, "zarvel-e2e-probe");
+  XMapWindow(display_, probe);
+  sync();
+  bool framed = false;
+  for (int waited = 0; waited < patienceMs && !framed; waited += 20) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    framed = parent(probe) != root_ && viewable(probe);
+  }
+  XDestroyWindow(display_, probe);
+  sync();
+  return framed;
 }
 
 void XDisplay::movePointer(Point at) {

@@ -48,6 +48,10 @@ class XDisplay {
   Window focus();
   // The name a running window manager announces (empty when none runs).
   std::string windowManagerName();
+  // Maps a small window of our own and waits up to `patienceMs` for a window manager to
+  // put its frame around it; true once one did. A window manager announces itself before
+  // it handles requests, and a window mapped in between may never be managed.
+  bool windowGetsFramed(int patienceMs);
 
   // Input through XTEST, as if from a real pointer and keyboard.
   void movePointer(Point at);

@@ -366,6 +366,30 @@ TEST_F(RealWindow, HelpKeyOpensTheHelpPageBesideTheProgram) {
             "file://" + inGameFolder("Справка.html") + "\n");
 }
 
+// Within the About box's Picture1 (8, 160, 80 x 45) and inside its sunken border: 15 rows
+// of white, 16 of blue, then red down to the border, each row one colour from side to side.
+AssertionResult showsTheFlag(const Image& box) {
+  if (box.width() != 356 || box.height() != 209) return ::testing::AssertionFailure() << "no box";
+  const Rect inside{11, 161, 74, 43};  // a pixel or two in from the border on every side
+  int row = inside.y;
+  while (row < inside.y + inside.height && box.at(48, row) != rgb(0xFFFFFF)) ++row;
+  struct Band {
+    Rgb colour;
+    int rows;
+  };
+  for (const Band band :
+       {Band{rgb(0xFFFFFF), 15}, Band{rgb(0x0000FF), 16}, Band{rgb(0xFF0000), 10}}) {
+    for (int i = 0; i < band.rows; ++i, ++row) {
+      if (row >= inside.y + inside.height ||
+          box.count({inside.x, row, inside.width, 1}, band.colour) != inside.width) {
+        return ::testing::AssertionFailure()
+               << "row " << row << " of the About box is not all " << toString(band.colour);
+      }
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
 TEST_F(RealWindow, AboutBoxShowsTheFlagAndOpensTheSite) {
   const auto about = game_.openAboutBox();
   ASSERT_TRUE(about);
@@ -373,24 +397,10 @@ TEST_F(RealWindow, AboutBoxShowsTheFlagAndOpensTheSite) {
   EXPECT_EQ(area.width, 356);
   EXPECT_EQ(area.height, 209);
 
-  // The flag inside Picture1 (8, 160, 80 x 45): 15 rows of white, 16 of blue, then red
-  // down to the area's lower border.
-  const Image box = game_.x().grab(area);
-  ASSERT_EQ(box.width(), 356);
-  int white = 160;
-  while (white < 205 && box.at(48, white) != rgb(0xFFFFFF)) ++white;
-  struct Band {
-    Rgb colour;
-    int rows;
-  };
-  int row = white;
-  for (const Band band :
-       {Band{rgb(0xFFFFFF), 15}, Band{rgb(0x0000FF), 16}, Band{rgb(0xFF0000), 10}}) {
-    for (int i = 0; i < band.rows; ++i, ++row) {
-      EXPECT_EQ(box.count({11, row, 74, 1}, band.colour), 74)
-          << "row " << row << " of the About box should be " << toString(band.colour);
-    }
-  }
+  // The flag inside Picture1 (8, 160, 80 x 45), drawn before the box shows.
+  AssertionResult flag = ::testing::AssertionFailure();
+  waitUntil([&] { return static_cast<bool>(flag = showsTheFlag(game_.x().grab(area))); });
+  EXPECT_TRUE(flag);
 
   // The site link writes a redirect page beside the program and hands it to the desktop.
   game_.x().click({area.x + 152 + 30, area.y + 56 + 10});
