@@ -122,6 +122,8 @@ struct Release {
   Look lookAfter;  // of the pressed arrow, once the release is handled
 };
 
+void PrintTo(const Release& release, std::ostream* out) { *out << release.name; }
+
 class ReleaseAway : public RealWindow, public ::testing::WithParamInterface<Release> {};
 
 TEST_P(ReleaseAway, MakesNoMove) {
