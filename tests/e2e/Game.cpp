@@ -233,10 +233,11 @@ AssertionResult Game::start() {
   if (windowManager_ == WindowManager::Openbox) {
     openbox_ = Process({ZARVEL_E2E_OPENBOX, "--sm-disable"}, environment, temp_.file("openbox.log"),
                        temp_.file("home"));
-    // Ready once it frames a window of ours; a window it missed during its start-up is
-    // given up and another one tried.
+    // Ready once it frames a window of ours. Openbox announces itself before it handles
+    // requests and never manages a window mapped in between (the first probe is always
+    // lost), so a probe that stays bare for a while is given up and another one tried.
     const bool managing = waitUntil(
-        [&] { return x_->windowManagerName() == "Openbox" && x_->windowGetsFramed(1000); });
+        [&] { return x_->windowManagerName() == "Openbox" && x_->windowGetsFramed(250); });
     if (!managing) return AssertionFailure() << "openbox does not manage windows:\n" << logs();
   }
 

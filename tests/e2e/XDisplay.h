@@ -49,8 +49,7 @@ class XDisplay {
   // The name a running window manager announces (empty when none runs).
   std::string windowManagerName();
   // Maps a small window of our own and waits up to `patienceMs` for a window manager to
-  // put its frame around it; true once one did. A window manager announces itself before
-  // it handles requests, and a window mapped in between may never be managed.
+  // put its frame around it; true once one did.
   bool windowGetsFramed(int patienceMs);
 
   // Input through XTEST, as if from a real pointer and keyboard.
