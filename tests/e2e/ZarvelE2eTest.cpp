@@ -122,7 +122,9 @@ struct Release {
   Look lookAfter;  // of the pressed arrow, once the release is handled
 };
 
-void PrintTo(const Release& release, std::ostream* out) { *out << release.name; }
+void PrintTo(const Release& release, std::ostream* out) {
+  *out << release.name;
+}
 
 class ReleaseAway : public RealWindow, public ::testing::WithParamInterface<Release> {};
 
@@ -203,6 +205,11 @@ TEST_F(RealWindow, WinningMoveCagesTheGnomeAndOpensTheVictoryWindow) {
   const Rect area = game_.x().area(*victory);
   EXPECT_EQ(area.width, 584);
   EXPECT_EQ(area.height, 151);
+  EXPECT_TRUE(waitUntil([&] {
+    const Image window = game_.x().grab(area);
+    const Rect all{0, 0, window.width(), window.height()};
+    return window.count(all, rgb(0x00FF00)) > 500 && window.count(all, rgb(0x808080)) > 100;
+  })) << "green letters with a grey shadow";
   ASSERT_TRUE(game_.waitForFocus(*victory));
   game_.x().key("Return");
   ASSERT_TRUE(game_.waitUntilGone(*victory)) << "Enter closes the victory window";
