@@ -612,6 +612,9 @@ std::string Game::logs() const {
 
 void Game::reportFailure(const std::string& testName) {
   temp_.keep();
+  // The saved games, pages and logs are worth a look; the copy of the program is not.
+  std::error_code ignored;
+  fs::remove(gameFolder_ + "/zarvel", ignored);
   std::cout << "The test's folder is kept: " << temp_.path() << "\n" << logs();
   if (!x_ || !x_->connected()) return;
   std::error_code error;
