@@ -99,6 +99,45 @@ std::string describe(const std::array<std::array<Look, 7>, 4>& looks) {
   return out.str();
 }
 
+// The look of one arrow in a picture of the client area.
+Look lookIn(const Image& client, int bar, int segment) {
+  const Rect& box = layout::kBars[static_cast<std::size_t>(bar)];
+  const bool horizontal = bar == 0 || bar == 2;
+  const int along = layout::kPitch * segment + 1;
+  const Rect square{box.x + (horizontal ? along : 0), box.y + (horizontal ? 0 : along),
+                    layout::kSquare, layout::kSquare};
+  if (client.width() < square.x + square.width || client.height() < square.y + square.height) {
+    return Look::Unknown;
+  }
+  const Image image = client.crop(square);
+  const Rect all{0, 0, layout::kSquare, layout::kSquare};
+  const int grey = image.count(all, kArrowGrey);
+  int black = 0;
+  int left = layout::kSquare;
+  int right = -1;
+  int top = layout::kSquare;
+  int bottom = -1;
+  for (int y = 0; y < layout::kSquare; ++y) {
+    for (int x = 0; x < layout::kSquare; ++x) {
+      if (image.at(x, y) != kBlack) continue;
+      ++black;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  // Every pixel is the bar's ground or the arrow's one colour; the grey arrow and the
+  // large black one fill about a third of the square, the small one about a ninth.
+  const int ground = image.count(all, layout::kBackground);
+  const int extent = std::max(right - left, bottom - top) + 1;
+  if (ground + grey + black != layout::kSquare * layout::kSquare) return Look::Unknown;
+  if (black == 0 && grey >= 400) return Look::Plain;
+  if (grey == 0 && black >= 400 && extent >= 37) return Look::Highlighted;
+  if (grey == 0 && black >= 100 && black <= 250 && extent <= 23) return Look::Pressed;
+  return Look::Unknown;
+}
+
 }  // namespace
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds patience) {
@@ -359,56 +398,15 @@ AssertionResult Game::boardIsDrawn() {
   return AssertionSuccess();
 }
 
-Look Game::look(int bar, int segment) {
-  const Rect& box = layout::kBars[static_cast<std::size_t>(bar)];
-  const bool horizontal = bar == 0 || bar == 2;
-  const int along = layout::kPitch * segment + 1;
-  const Rect square{box.x + (horizontal ? along : 0), box.y + (horizontal ? 0 : along),
-                    layout::kSquare, layout::kSquare};
-  const Image image = x_->grab(square.movedBy(client().topLeft()));
-  if (image.width() != layout::kSquare || image.height() != layout::kSquare) return Look::Unknown;
-  const Rect all{0, 0, layout::kSquare, layout::kSquare};
-  const int grey = image.count(all, kArrowGrey);
-  int black = 0;
-  int left = layout::kSquare;
-  int right = -1;
-  int top = layout::kSquare;
-  int bottom = -1;
-  for (int y = 0; y < layout::kSquare; ++y) {
-    for (int x = 0; x < layout::kSquare; ++x) {
-      if (image.at(x, y) != kBlack) continue;
-      ++black;
-      left = std::min(left, x);
-      right = std::max(right, x);
-      top = std::min(top, y);
-      bottom = std::max(bottom, y);
-    }
-  }
-  // Every pixel is the bar's ground or the arrow's one colour; the grey arrow and the
-  // large black one fill about a third of the square, the small one about a ninth.
-  const int ground = image.count(all, layout::kBackground);
-  const int extent = std::max(right - left, bottom - top) + 1;
-  if (ground + grey + black != layout::kSquare * layout::kSquare) return Look::Unknown;
-  if (black == 0 && grey >= 400) return Look::Plain;
-  if (grey == 0 && black >= 400 && extent >= 37) return Look::Highlighted;
-  if (grey == 0 && black >= 100 && black <= 250 && extent <= 23) return Look::Pressed;
-  return Look::Unknown;
-}
-
-std::array<Look, 7> Game::looks(int bar) {
-  std::array<Look, 7> result{};
-  for (int segment = 0; segment < 7; ++segment) {
-    result[static_cast<std::size_t>(segment)] = look(bar, segment);
-  }
-  return result;
-}
-
 AssertionResult Game::waitForOnlyLook(int bar, int segment, Look expected) {
   std::array<std::array<Look, 7>, 4> seen{};
   const bool ok = waitUntil([&] {
     bool all = true;
+    const Image client = clientImage();
     for (int b = 0; b < 4; ++b) {
-      seen[static_cast<std::size_t>(b)] = looks(b);
+      for (int s = 0; s < 7; ++s) {
+        seen[static_cast<std::size_t>(b)][static_cast<std::size_t>(s)] = lookIn(client, b, s);
+      }
       for (int s = 0; s < 7; ++s) {
         const Look wanted = b == bar && s == segment ? expected : Look::Plain;
         all = all && seen[static_cast<std::size_t>(b)][static_cast<std::size_t>(s)] == wanted;

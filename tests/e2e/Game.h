@@ -109,8 +109,6 @@ class Game {
   // What the screen shows now.
   Image clientImage();
   Board board();
-  Look look(int bar, int segment);
-  std::array<Look, 7> looks(int bar);
   Image layoutNumberImage();
   Image moveNumberImage();
   Image mascotImage();
@@ -118,8 +116,8 @@ class Game {
   // description of what is wrong otherwise.
   ::testing::AssertionResult boardIsDrawn();
 
-  // Waits until `look(bar, segment)` is `expected` and every other arrow of every bar
-  // is plain.
+  // Waits until arrow `segment` of `bar` looks `expected` and every other arrow of every
+  // bar is plain (grey).
   ::testing::AssertionResult waitForOnlyLook(int bar, int segment, Look expected);
   ::testing::AssertionResult waitForAllPlain();
   ::testing::AssertionResult waitForBoard(const Board& expected);
