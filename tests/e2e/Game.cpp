@@ -336,9 +336,9 @@ Point Game::onClient(Point inClient) const {
 }
 
 Point Game::arrow(int bar, int segment) {
-  // Qt drops a pointer move to the very pixel where it last saw the pointer inside the
-  // window, so a pointer that left the window and comes straight back to the same arrow
-  // must land on another pixel of it, as a hand would anyway.
+  // A pointer that left the window and jumps straight back to the very pixel where Qt
+  // last saw it inside can go unnoticed (no move event reaches the bar), so each visit
+  // lands on a slightly different pixel of the arrow, as a hand would anyway.
   static constexpr std::array<Point, 9> kNear{
       {{0, 0}, {1, 0}, {0, 1}, {-1, 0}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}}};
   const Point near = kNear[static_cast<std::size_t>(arrowVisits_++) % kNear.size()];
