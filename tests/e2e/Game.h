@@ -112,8 +112,8 @@ class Game {
   Image layoutNumberImage();
   Image moveNumberImage();
   Image mascotImage();
-  // Whether each cell is one uniform colour with the black grid between them; and a
-  // description of what is wrong otherwise.
+  // Whether the black grid is whole, every cell is one board colour and each of the seven
+  // colours covers seven cells; what is wrong otherwise.
   ::testing::AssertionResult boardIsDrawn();
 
   // Waits until arrow `segment` of `bar` looks `expected` and every other arrow of every
