@@ -4,8 +4,11 @@
 # in build-sanitize/, the plain C++ tests under AddressSanitizer and UndefinedBehaviorSanitizer
 # and a bounded fuzz run of the saved-game reader (label fuzz), built with clang.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+# Beyond the game: GoogleTest, clang-format; clang and its fuzzing runtime for build-sanitize;
+# an X server, a window manager, the X libraries for XTEST and ImageMagick for the real-window
+# suite, and xdotool and x11-utils for looking at a failing run of it by hand.
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
-  clang libclang-rt-dev xvfb xdotool imagemagick openbox libxtst-dev
+  clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils
 zarvel_build
 ctest --test-dir "$ZARVEL_BUILD" --output-on-failure --parallel "$(nproc)"
 
