@@ -29,6 +29,11 @@ struct Declare {
   std::string ImjaFaila;        // full path of the current saved game, UTF-8; empty if none
   std::string PutProgrammy;     // program folder, UTF-8, ending in Razdelitel
   std::string Razdelitel;       // "\\" or "/"
+  // Where saved games, the site link's pages and the help page are, ending in Razdelitel:
+  // PutProgrammy for a portable copy, the player's own folders for an installed one.
+  std::string gamesFolder;
+  std::string pagesFolder;
+  std::string helpFolder;
   std::array<Colour, kColours> Cveta{};  // filled once at start-up
   Rnd rnd;                               // the one process-wide generator
 };

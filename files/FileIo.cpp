@@ -262,6 +262,26 @@ bool replaceFile(const std::filesystem::path& from, const std::filesystem::path&
 #endif
 }
 
+bool folderTakesNewFiles(const std::filesystem::path& folder) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) return false;
+#ifdef _WIN32
+  // Access lists, not attributes, protect folders here, and only a try reads them.
+  FileError ignored;
+  const std::filesystem::path probe = folder / std::filesystem::path(temporaryName());
+  OpenFile file = OpenFile::created(probe, ignored);
+  if (!file) return false;
+  file.close();
+  removeFile(probe);
+  return true;
+#else
+  // Root may create files anywhere; its folders' write bits decide for it, as for saving.
+  struct stat info {};
+  if (access(folder.c_str(), W_OK | X_OK) != 0 || stat(folder.c_str(), &info) != 0) return false;
+  return geteuid() != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+#endif
+}
+
 bool removeFile(const std::filesystem::path& path) {
   std::error_code error;
   return std::filesystem::remove(path, error);

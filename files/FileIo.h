@@ -74,6 +74,10 @@ class OpenFile {
   int fd_ = -1;
 };
 
+// True when the player may create files in `folder`. Checked without writing anything where
+// the platform can tell (on Windows only a try does, with a file that is removed at once).
+bool folderTakesNewFiles(const std::filesystem::path& folder);
+
 // Puts `from` in the place of `to`, replacing a file there, in one step.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
                  FileError& error);

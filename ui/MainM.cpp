@@ -3,27 +3,56 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <QWidget>
 #include <memory>
 
 #include "engine/Declare.h"
 #include "engine/NewGameM.h"
-#include "ui/ProgramFolder.h"
+#include "files/FileIo.h"
+#include "files/Utf8Path.h"
+#include "help/OpURL.h"
 #include "ui/frmForma.h"
 #include "widgets/Fonts.h"
 #include "widgets/Windows.h"
 
 namespace zarvel {
 
-void startUp(Declare& declare, frmForma& form, const QString& reportedFolder) {
+PlaceFacts placeFacts(const QString& programFolder) {
   // Qt reports "/" on every platform; the separator rule must see the native form.
-  const ProgramFolder folder =
-      programFolder(QDir::toNativeSeparators(reportedFolder).toStdString());
-  declare.PutProgrammy = folder.PutProgrammy;
-  declare.Razdelitel = folder.Razdelitel;
+  auto native = [](const QString& folder) {
+    return QDir::toNativeSeparators(folder).toStdString();
+  };
+  auto holdsHelp = [](const QString& folder) {
+    return QFileInfo(QDir(folder).filePath(QString::fromUtf8(
+                         kHelpPageName.data(), static_cast<qsizetype>(kHelpPageName.size()))))
+        .isFile();
+  };
+  const QString data = QDir::cleanPath(programFolder + QString::fromUtf8("/" ZARVEL_DATA_FROM_BIN));
+  PlaceFacts facts;
+  facts.reported = native(programFolder);
+  facts.programFolderWritable = folderTakesNewFiles(pathFromUtf8(programFolder.toStdString()));
+  facts.helpBesideProgram = holdsHelp(programFolder);
+  facts.dataFolder = native(data);
+  facts.helpInDataFolder = holdsHelp(data);
+  facts.documents = native(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  facts.home = native(QStandardPaths::writableLocation(QStandardPaths::HomeLocation));
+  facts.cache = native(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+  facts.temporary = native(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+  return facts;
+}
+
+void startUp(Declare& declare, frmForma& form, const PlaceFacts& facts) {
+  const Folders folders = chooseFolders(facts);
+  declare.PutProgrammy = folders.program.PutProgrammy;
+  declare.Razdelitel = folders.program.Razdelitel;
+  declare.gamesFolder = folders.games;
+  declare.pagesFolder = folders.pages;
+  declare.helpFolder = folders.help;
   form.show();
   centreOnScreen(form);
   form.activateWindow();

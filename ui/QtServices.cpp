@@ -1,6 +1,7 @@
 // Qt message boxes, file dialogs and the secondary windows behind the Services seam.
 #include "ui/QtServices.h"
 
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -81,7 +82,9 @@ void QtServices::setOwner(QWidget* owner) {
 
 std::string QtServices::OpenSaveDialog(bool save, const std::string& initialName) {
   const FocusBack focusBack(owner_);
-  return zarvel::OpenSaveDialog(owner_, save, initialName, declare_.PutProgrammy);
+  // The player's own folder for games is made the first time a dialog needs it.
+  QDir().mkpath(QString::fromStdString(declare_.gamesFolder));
+  return zarvel::OpenSaveDialog(owner_, save, initialName, declare_.gamesFolder);
 }
 
 MsgBox& QtServices::msgBox() {
@@ -104,9 +107,10 @@ void QtServices::showRasklad(Declare& declare, GameScreen& screen) {
   showModally(dialog);
 }
 
-void QtServices::showAbout(const std::string& PutProgrammy) {
+void QtServices::showAbout(const std::string& pagesFolder) {
   const FocusBack focusBack(owner_);
-  frmOprog dialog(PutProgrammy, *shell_, owner_);
+  QDir().mkpath(QString::fromStdString(pagesFolder));  // a cache folder may not be there yet
+  frmOprog dialog(pagesFolder, *shell_, owner_);
   showModally(dialog);
 }
 

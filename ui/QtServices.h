@@ -32,7 +32,7 @@ class QtServices : public Services {
 
   void showVictory() override;
   void showRasklad(Declare& declare, GameScreen& screen) override;
-  void showAbout(const std::string& PutProgrammy) override;
+  void showAbout(const std::string& pagesFolder) override;
   Shell& shell() override;
 
  private:

@@ -20,8 +20,8 @@ class Services : public FileCommandsUi {
   virtual void showVictory() = 0;
   // The layout-number dialog, modally; "OK" deals the typed layout on `screen`.
   virtual void showRasklad(Declare& declare, GameScreen& screen) = 0;
-  // The About box, modally; its link writes a page into `PutProgrammy`.
-  virtual void showAbout(const std::string& PutProgrammy) = 0;
+  // The About box, modally; its link writes a page into `pagesFolder`.
+  virtual void showAbout(const std::string& pagesFolder) = 0;
   // The desktop that opens documents (the help page, the site link).
   virtual Shell& shell() = 0;
 };

@@ -267,11 +267,11 @@ void frmForma::FileRasklad_Click() {
 }
 
 void frmForma::HelpCallHelp_Click() {
-  services_.shell().ShellOpen(helpPagePath(declare_.PutProgrammy));
+  services_.shell().ShellOpen(helpPagePath(declare_.helpFolder));
 }
 
 void frmForma::HelpAbout_Click() {
-  services_.showAbout(declare_.PutProgrammy);
+  services_.showAbout(declare_.pagesFolder);
 }
 
 }  // namespace zarvel

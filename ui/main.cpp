@@ -13,6 +13,6 @@ int main(int argc, char* argv[]) {
   zarvel::QtServices services(declare);
   zarvel::frmForma form(declare, services);
   services.setOwner(&form);
-  zarvel::startUp(declare, form, QCoreApplication::applicationDirPath());
+  zarvel::startUp(declare, form, zarvel::placeFacts(QCoreApplication::applicationDirPath()));
   return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "files/apiOpenSaveM.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/Places.h"
 #include "tests/support/TempFolder.h"
 #include "ui/MainM.h"
 #include "ui/frmForma.h"
@@ -80,7 +81,7 @@ TEST(OpenSaveDialog, AllFilesListsNamesWithoutADotToo) {
 class FileMenu : public ::testing::Test {
  protected:
   void SetUp() override {
-    startUp(declare, form, qtPath(folder.path()));
+    startUp(declare, form, testing::portableIn(utf8FromPath(folder.path())));
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   }

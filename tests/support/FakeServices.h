@@ -14,7 +14,7 @@ class FakeServices : public RecordingFileUiOf<Services> {
  public:
   void showVictory() override { ++victories; }
   void showRasklad(Declare& /*declare*/, GameScreen& /*screen*/) override { ++raskladDialogs; }
-  void showAbout(const std::string& PutProgrammy) override { aboutBoxes.push_back(PutProgrammy); }
+  void showAbout(const std::string& pagesFolder) override { aboutBoxes.push_back(pagesFolder); }
   Shell& shell() override { return desktop; }
 
   int victories = 0;

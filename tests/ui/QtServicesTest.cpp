@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "files/Utf8Path.h"
+#include "tests/support/Places.h"
 #include "tests/support/TempFolder.h"
 #include "ui/MainM.h"
 #include "ui/QtServices.h"
@@ -25,7 +26,7 @@ class QtServicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     services.setOwner(&form);
-    startUp(declare, form, QStringLiteral("/opt/zarvel"));
+    startUp(declare, form, testing::portableIn("/opt/zarvel"));
   }
   void TearDown() override {
     form.close();
@@ -77,9 +78,10 @@ TEST_F(QtServicesTest, TheLayoutDialogDealsTheTypedLayoutAndOpensEmptyNextTime) 
   EXPECT_EQ(declare.NmRasklada, 1234);
 }
 
-TEST_F(QtServicesTest, FileDialogsStartInTheProgramFolderOverTheMainWindow) {
+TEST_F(QtServicesTest, FileDialogsStartInTheGamesFolderMadeWhenFirstNeededOverTheMainWindow) {
   const testing::TempFolder folder;
-  declare.PutProgrammy = utf8FromPath(folder.path()) + "/";
+  const std::string games = utf8FromPath(folder.path()) + "/Мои игры/Zarvel";
+  declare.gamesFolder = games + "/";
   for (const bool save : {true, false}) {
     whileModal(
         [&](QWidget& modal) {
@@ -87,7 +89,7 @@ TEST_F(QtServicesTest, FileDialogsStartInTheProgramFolderOverTheMainWindow) {
           ASSERT_NE(dialog, nullptr);
           EXPECT_EQ(dialog->parentWidget(), &form);
           EXPECT_EQ(dialog->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-          EXPECT_EQ(dialog->directory().absolutePath().toStdString(), utf8FromPath(folder.path()));
+          EXPECT_EQ(dialog->directory().absolutePath().toStdString(), games);
           dialog->reject();
         },
         [&] { EXPECT_EQ(services.OpenSaveDialog(save, "1234"), ""); });

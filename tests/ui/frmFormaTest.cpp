@@ -10,6 +10,7 @@
 #include "engine/Board.h"
 #include "tests/support/FakeScreen.h"
 #include "tests/support/FakeServices.h"
+#include "tests/support/Places.h"
 #include "ui/MainM.h"
 #include "ui/frmForma.h"
 #include "widgets/PictureView.h"
@@ -21,7 +22,7 @@ using testing::FakeServices;
 
 class FrmFormaTest : public ::testing::Test {
  protected:
-  void SetUp() override { startUp(declare, form, QStringLiteral("/opt/zarvel")); }
+  void SetUp() override { startUp(declare, form, testing::portableIn("/opt/zarvel")); }
   void TearDown() override { form.close(); }
 
   Declare declare;
