@@ -49,13 +49,12 @@ std::optional<fs::path> followLinks(fs::path path) {
 }
 
 // The new text through a fresh file beside the target, renamed over it once complete.
-FileStatus replaceWhole(const fs::path& target, const std::string& text, const FileFacts* old,
-                        FileError& createError) {
+FileStatus replaceWhole(const fs::path& target, const std::string& text, const FileFacts* old) {
   fs::path temporary;
   OpenFile file;
   for (int attempt = 0; attempt < 100 && !file; ++attempt) {
     temporary = target.parent_path() / pathFromUtf8(temporaryName());
-    createError = {};
+    FileError createError;
     file = OpenFile::created(temporary, createError);
     if (!file && !createError.taken()) return statusOf(createError);
   }
@@ -142,7 +141,6 @@ FileStatus writeGameText(const std::string& path, const std::string& text) {
   const fs::file_status folder = fs::status(target.parent_path(), error);
   if (!fs::is_directory(folder)) return FileStatus::Failed;
 
-  FileError createError{EACCES, 0};
   FileStatus status = FileStatus::AccessDenied;
 #ifndef _WIN32
   // A folder's write bits decide for root too; on Windows a folder's read-only flag does
@@ -150,13 +148,11 @@ FileStatus writeGameText(const std::string& path, const std::string& text) {
   if (!writeBitsCleared(folder))
 #endif
   {
-    status = replaceWhole(target, text, exists ? &old : nullptr, createError);
+    status = replaceWhole(target, text, exists ? &old : nullptr);
   }
-  // A file the player may write in a folder where they may not create one (a shared
-  // folder, a file handed to them) is written in place instead.
-  if (status == FileStatus::AccessDenied && createError.denied() && exists) {
-    return writeInPlace(target, text);
-  }
+  // A file the player may write where they may not create or replace one (a shared folder,
+  // a file handed to them in a folder with the sticky bit) is written in place instead.
+  if (status == FileStatus::AccessDenied && exists) return writeInPlace(target, text);
   return status;
 }
 

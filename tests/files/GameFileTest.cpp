@@ -458,6 +458,27 @@ TEST_F(SharedFolderTest, ANewFileThereIsDenied) {
   EXPECT_EQ(filesIn(folder), 1);
 }
 
+TEST(WriteGameFile, AFileOfAnotherUserInAStickyFolderIsWrittenInPlace) {
+  if (!testing::runningAsRoot()) GTEST_SKIP() << "needs a file of another user";
+  // Like /tmp: everybody may create files, nobody may replace another's file.
+  TempFolder folder;
+  fs::permissions(folder.path(), fs::perms::all | fs::perms::sticky_bit);
+  PlayedGame played;
+  const std::string path = folder.file("shared.zrv");
+  writeBytes(path, "root's older game");
+  fs::permissions(pathFromUtf8(path), fs::perms::owner_read | fs::perms::owner_write |
+                                          fs::perms::group_read | fs::perms::group_write |
+                                          fs::perms::others_read | fs::perms::others_write);
+  const ino_t inode = inodeOf(path);
+  const int status = testing::inChildProcess({.ordinaryUser = true}, [&] {
+    return static_cast<int>(WriteGameFile(path, played.declare, played.screen.picPole()));
+  });
+  EXPECT_EQ(status, static_cast<int>(FileStatus::Ok));
+  EXPECT_EQ(readBytes(path), savedGameText(currentGame(played.declare, played.screen.picPole())));
+  EXPECT_EQ(inodeOf(path), inode);
+  EXPECT_EQ(filesIn(folder), 1);
+}
+
 TEST(WriteGameFile, ReplacingAnotherUsersFileKeepsItTheirs) {
   if (!testing::runningAsRoot()) GTEST_SKIP() << "only root may save into another user's file";
   TempFolder folder;
