@@ -1,4 +1,4 @@
-# Where an installed Zarvel puts its files.
+# Where an installed Zarvel puts its files, and its Debian package (cpack -G DEB).
 # Included by the top CMakeLists.txt after every program target exists, and after
 # InstallDirs.cmake. It sets ZARVEL_INSTALL_MANIFEST: every file an install puts under the
 # prefix, relative to it (or absolute, for a folder given as an absolute path).
@@ -84,3 +84,31 @@ install(FILES "${zarvel_dist}/copyright" "${zarvel_staged}/changelog.gz"
 list(APPEND ZARVEL_INSTALL_MANIFEST
   "${CMAKE_INSTALL_DOCDIR}/copyright"
   "${CMAKE_INSTALL_DOCDIR}/changelog.gz")
+
+# The Debian package. Configure with -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games,
+# then run cpack -G DEB in the build folder.
+set(CPACK_GENERATOR "DEB")
+set(CPACK_PACKAGE_NAME "zarvel")
+set(CPACK_PACKAGE_VENDOR "Zarvel team")
+set(CPACK_PACKAGE_CONTACT "Zarvel team <team@zarvel.example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "puzzle of coloured squares shifted in rows and columns")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "Zarvel is a single-player puzzle with a Russian interface. A board of 7 by 7\n"
+  "coloured squares, seven colours with seven squares each, sits inside four bars\n"
+  "of arrows. An arrow shifts its row or column cyclically by one cell. The\n"
+  "puzzle is solved when every column, or every row, is a single colour.\n"
+  "\n"
+  "Every deal has a layout number from 0 to 32655, so a deal can be played again,\n"
+  "and a game in progress can be saved to a small file and opened later.")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://zarvel.example.org/")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "games")
+set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# The libraries come from dpkg-shlibdeps; the Russian texts of Qt's own dialogs and the fonts
+# the windows ask for are not linked, so they are named here.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/cmake/PackageTools.cmake")
+include(CPack)
