@@ -10,8 +10,9 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "makeart failed: ${result}")
 endif()
 
-file(GLOB drawn RELATIVE "${OUT}" "${OUT}/*")
-file(GLOB committed RELATIVE "${ASSETS}" "${ASSETS}/*.png" "${ASSETS}/*.ico")
+# Menu icons live in icons/ beside the others, so both lists look into subfolders.
+file(GLOB_RECURSE drawn LIST_DIRECTORIES false RELATIVE "${OUT}" "${OUT}/*")
+file(GLOB_RECURSE committed RELATIVE "${ASSETS}" "${ASSETS}/*.png" "${ASSETS}/*.ico")
 set(faults "")
 foreach(name IN LISTS committed)
   if(NOT name IN_LIST drawn)

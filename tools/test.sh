@@ -8,7 +8,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # an X server, a window manager, the X libraries for XTEST and ImageMagick for the real-window
 # suite, and xdotool and x11-utils for looking at a failing run of it by hand.
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
-  clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils
+  clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils \
+  desktop-file-utils appstream
 zarvel_build
 ctest --test-dir "$ZARVEL_BUILD" --output-on-failure --parallel "$(nproc)"
 

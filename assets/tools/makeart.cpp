@@ -931,6 +931,103 @@ QImage aboutPicture() {
 }
 
 // ---------------------------------------------------------------------------
+// Menu icons: the gnome's head and shoulders, square, on a transparent ground. A dark
+// contour round his outline keeps him readable on light and dark panels alike.
+
+// The square of the gnome picture each icon shows. The small ones come closer, so that the
+// hat, the face and the nose fill the few pixels there are; from 48 pixels up the beard and
+// the shoulders fit in as well.
+QRectF iconCrop(int size) {
+  if (size <= 16) return {19, 16, 130, 130};
+  if (size <= 32) return {14, 14, 140, 140};
+  return {0, 12, 168, 168};
+}
+
+// The contour's width in icon pixels: one pixel on the small icons, growing with the size.
+double iconContour(int size) {
+  return std::max(1.0, size / 72.0);
+}
+
+// An unsharp mask: each channel pushed away from its 3 x 3 neighbourhood's weighted mean.
+// The shrinking averages the small icons' edges into mush; this brings the nose, the eyes
+// and the hat's rim back out. Worked on premultiplied pixels, so colour stays within alpha.
+QImage sharpened(const QImage& source, double amount) {
+  const QImage in = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage out(in.size(), QImage::Format_ARGB32_Premultiplied);
+  const int w = in.width();
+  const int h = in.height();
+  const auto channel = [](QRgb c, int k) { return (c >> (8 * k)) & 0xff; };
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      double mean[4] = {0, 0, 0, 0};
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          // Edges repeat the border pixel; the weights are 1 2 1 in each direction.
+          const QRgb c = in.pixel(std::clamp(x + dx, 0, w - 1), std::clamp(y + dy, 0, h - 1));
+          const double weight = (dx == 0 ? 2 : 1) * (dy == 0 ? 2 : 1) / 16.0;
+          for (int k = 0; k < 4; ++k) mean[k] += weight * channel(c, k);
+        }
+      }
+      const QRgb c = in.pixel(x, y);
+      uint v[4];
+      for (int k = 0; k < 4; ++k) {
+        const double sharp = channel(c, k) + amount * (channel(c, k) - mean[k]);
+        v[k] = static_cast<uint>(std::clamp(std::lround(sharp), 0L, 255L));
+      }
+      const uint alpha = v[3];
+      out.setPixel(
+          x, y,
+          qRgba(static_cast<int>(std::min(v[2], alpha)), static_cast<int>(std::min(v[1], alpha)),
+                static_cast<int>(std::min(v[0], alpha)), static_cast<int>(alpha)));
+    }
+  }
+  return out;
+}
+
+QImage appIcon(int size) {
+  // Drawn large and shrunk smoothly, like the About picture; the small sizes get more
+  // supersampling so that their few pixels are true averages.
+  const int scale = std::max(4, 512 / size);
+  const int big = size * scale;
+  const QRectF crop = iconCrop(size);
+
+  QImage gnome(big, big, QImage::Format_ARGB32_Premultiplied);
+  gnome.fill(Qt::transparent);
+  {
+    QPainter p(&gnome);
+    p.scale(big / crop.width(), big / crop.height());
+    p.translate(-crop.left(), -crop.top());
+    drawGnome(p);
+  }
+
+  // The contour: the gnome's silhouette in ink, stamped round a circle under him.
+  QImage silhouette = gnome;
+  {
+    QPainter p(&silhouette);
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(silhouette.rect(), kInk);
+  }
+  QImage img(big, big, QImage::Format_ARGB32_Premultiplied);
+  img.fill(Qt::transparent);
+  {
+    QPainter p(&img);
+    const double radius = iconContour(size) * scale;
+    constexpr int kSteps = 24;
+    for (int k = 0; k < kSteps; ++k) {
+      const double a = 2 * std::numbers::pi * k / kSteps;
+      p.drawImage(QPointF(radius * std::cos(a), radius * std::sin(a)), silhouette);
+    }
+    p.drawImage(0, 0, gnome);
+  }
+  QImage icon = img.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (size <= 32) icon = sharpened(icon, 0.8);
+  return icon.convertToFormat(QImage::Format_ARGB32);
+}
+
+// The sizes of the menu icons, each a square of that many pixels.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// ---------------------------------------------------------------------------
 
 bool save(const QImage& img, const QDir& dir, const QString& name, const char* format = nullptr) {
   const QString path = dir.filePath(name);
@@ -968,5 +1065,12 @@ int main(int argc, char** argv) {
   ok &= save(gnomePicture(), dir, "PicTrol.png");
   ok &= save(cagePicture(), dir, "picKletka.png");
   ok &= save(aboutPicture(), dir, "Image1.png");
+  const QDir icons(dir.filePath("icons"));
+  if (!QDir().mkpath(icons.path())) {
+    std::fprintf(stderr, "makeart: cannot create %s\n", qPrintable(icons.path()));
+    return 1;
+  }
+  for (const int size : kIconSizes)
+    ok &= save(appIcon(size), icons, QString("%1x%1.png").arg(size));
   return ok ? 0 : 1;
 }

@@ -1,0 +1,14 @@
+# Read by cpack before it builds a package: without dpkg-shlibdeps (or file, which CPack uses
+# to find the programs) a Debian package would come out without its library dependencies and
+# install a game that cannot start, so stop instead.
+if(CPACK_GENERATOR STREQUAL "DEB")
+  foreach(tool_and_package IN ITEMS "dpkg-shlibdeps:dpkg-dev" "file:file")
+    string(REPLACE ":" ";" pair "${tool_and_package}")
+    list(GET pair 0 tool)
+    list(GET pair 1 package)
+    find_program(zarvel_tool_${tool} ${tool})
+    if(NOT zarvel_tool_${tool})
+      message(FATAL_ERROR "The Debian package needs ${tool}: apt install ${package}")
+    endif()
+  endforeach()
+endif()
