@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -78,6 +79,8 @@ void installRussianTranslations() {
 
 void setUpApplication() {
   installRussianTranslations();
+  // The desktop matches the window with its menu entry, and so with its icon and name.
+  QGuiApplication::setDesktopFileName(QStringLiteral(ZARVEL_ID));
   // Dates and sizes in the file dialogs read the way the rest of the game does.
   QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
   installFontSubstitutes();

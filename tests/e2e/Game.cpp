@@ -222,7 +222,47 @@ std::string toString(Look look) {
   }
 }
 
-Game::Game(WindowManager windowManager) : windowManager_(windowManager) {}
+Game::Game(WindowManager windowManager, Origin origin)
+    : windowManager_(windowManager), origin_(origin) {}
+
+AssertionResult Game::copyProgram() {
+  gameFolder_ = temp_.file("game");
+  program_ = gameFolder_ + "/zarvel";
+  std::error_code error;
+  fs::create_directories(gameFolder_, error);
+  fs::copy_file(ZARVEL_E2E_PROGRAM, program_, error);
+  if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_PROGRAM;
+  fs::copy_file(fs::u8path(ZARVEL_E2E_HELP_PAGE), fs::u8path(gameFolder_ + "/Справка.html"), error);
+  if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_HELP_PAGE;
+  return AssertionSuccess();
+}
+
+// Installs the build into a prefix of its own and finds the program the way the desktop
+// does: the command of the menu entry, looked up in the installation's program folder,
+// which is then made read-only, as a system folder is to a player.
+AssertionResult Game::install() {
+  prefix_ = temp_.file("prefix/usr");
+  Process installer({ZARVEL_E2E_CMAKE, "--install", ZARVEL_E2E_BUILD, "--prefix", prefix_},
+                    currentEnvironment(), temp_.file("install.log"), {});
+  if (!waitUntil([&] { return !installer.running(); }) || installer.exitStatus() != 0) {
+    return AssertionFailure() << "cmake --install failed:\n" << readFile(temp_.file("install.log"));
+  }
+  const std::string entry = readFile(prefix_ + "/share/applications/" ZARVEL_E2E_ID ".desktop");
+  const std::size_t exec = entry.find("\nExec=");
+  if (exec == std::string::npos) return AssertionFailure() << "the menu entry has no Exec line";
+  const std::size_t start = exec + 6;
+  const std::string command = entry.substr(start, entry.find_first_of(" \n", start) - start);
+  for (const char* folder : {"/bin", "/games"}) {
+    if (fs::exists(prefix_ + folder + "/" + command)) gameFolder_ = prefix_ + folder;
+  }
+  if (gameFolder_.empty()) return AssertionFailure() << "no installed program " << command;
+  program_ = gameFolder_ + "/" + command;
+  std::error_code error;
+  fs::permissions(gameFolder_,
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove, error);
+  return AssertionSuccess();
+}
 
 Game::~Game() {
   // The game first, while its X server still runs, so that it ends cleanly.
@@ -230,19 +270,23 @@ Game::~Game() {
   openbox_.stop();
   x_.reset();
   xvfb_.stop();
+  // The temporary folder goes, the read-only program folder of an installation with it.
+  if (origin_ == Origin::Installation && !gameFolder_.empty()) {
+    std::error_code error;
+    fs::permissions(gameFolder_, fs::perms::owner_write, fs::perm_options::add, error);
+  }
 }
 
 AssertionResult Game::start() {
-  gameFolder_ = temp_.file("game");
   std::error_code error;
-  for (const char* folder : {"game", "opener", "home", "runtime"}) {
+  for (const char* folder : {"opener", "home", "runtime"}) {
     fs::create_directories(temp_.file(folder), error);
   }
+  home_ = temp_.file("home");
   fs::permissions(temp_.file("runtime"), fs::perms::owner_all, error);
-  fs::copy_file(ZARVEL_E2E_PROGRAM, gameFolder_ + "/zarvel", error);
-  if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_PROGRAM;
-  fs::copy_file(fs::u8path(ZARVEL_E2E_HELP_PAGE), fs::u8path(gameFolder_ + "/Справка.html"), error);
-  if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_HELP_PAGE;
+  if (AssertionResult ready = origin_ == Origin::Installation ? install() : copyProgram(); !ready) {
+    return ready;
+  }
   const std::string opener = temp_.file("opener/xdg-open");
   writeFile(opener,
             "#!/bin/sh\n"
@@ -280,7 +324,10 @@ AssertionResult Game::start() {
     if (!managing) return AssertionFailure() << "openbox does not manage windows:\n" << logs();
   }
 
-  game_ = Process({gameFolder_ + "/zarvel"}, environment, temp_.file("zarvel.log"), gameFolder_);
+  // A portable copy is started in its own folder, an installed game from the player's home,
+  // as a menu entry starts it.
+  game_ = Process({program_}, environment, temp_.file("zarvel.log"),
+                  origin_ == Origin::Installation ? home_ : gameFolder_);
   const bool shown = waitUntil([&] {
     for (const Window window : x_->windowsOf(game_.pid())) {
       if (x_->title(window) != kMainTitle) continue;

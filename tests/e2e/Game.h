@@ -29,6 +29,11 @@ bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds patience = kPatience);
 
 enum class WindowManager { None, Openbox };
+
+// Where the game runs from: a copy of the built program and its help page in a fresh folder
+// (a portable copy), or an installation of the build into a fresh prefix whose program
+// folder the player may not write, started by its menu entry's command.
+enum class Origin { PortableCopy, Installation };
 // The set-up of this run, from ZARVEL_E2E_WM ("none" or "openbox"; none when unset).
 WindowManager windowManagerOfThisRun();
 
@@ -84,7 +89,7 @@ std::string toString(Look look);
 
 class Game {
  public:
-  explicit Game(WindowManager windowManager);
+  explicit Game(WindowManager windowManager, Origin origin = Origin::PortableCopy);
   ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
@@ -96,6 +101,8 @@ class Game {
   XDisplay& x() { return *x_; }
   WindowManager windowManager() const { return windowManager_; }
   const std::string& folder() const { return gameFolder_; }  // the program's own folder
+  const std::string& home() const { return home_; }          // the player's home folder
+  const std::string& prefix() const { return prefix_; }      // an installation's prefix
   std::string scratchFile(const std::string& name) const { return temp_.file(name); }
   pid_t pid() const { return game_.pid(); }
   Window mainWindow() const { return main_; }
@@ -169,10 +176,16 @@ class Game {
 
  private:
   ::testing::AssertionResult findClientArea();
+  ::testing::AssertionResult copyProgram();
+  ::testing::AssertionResult install();
 
   WindowManager windowManager_;
+  Origin origin_;
   TempFolder temp_;
   std::string gameFolder_;
+  std::string program_;
+  std::string home_;
+  std::string prefix_;
   Process xvfb_;
   Process openbox_;
   std::unique_ptr<XDisplay> x_;

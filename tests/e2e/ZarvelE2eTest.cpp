@@ -487,5 +487,64 @@ TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {
   }
 }
 
+// The game installed for all players and started by its menu entry's command: it writes
+// nothing into its read-only program folder, saves into the player's documents folder (made
+// when first needed), opens the game again from there, opens the installed help page, and
+// writes the site link's page into the player's cache folder.
+class InstalledGame : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(game_.start()); }
+  void TearDown() override {
+    if (HasFailure()) {
+      const char* setUp = game_.windowManager() == WindowManager::Openbox ? "openbox." : "nowm.";
+      game_.reportFailure(std::string(setUp) + "InstalledGame." +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+  }
+  Game game_{windowManagerOfThisRun(), Origin::Installation};
+};
+
+TEST_F(InstalledGame, KeepsToThePlayersFoldersAndFindsItsHelpPage) {
+  const std::string programFolder = game_.folder();
+  const auto before = filesEndingIn(programFolder, "");
+  const std::string games = game_.home() + "/Documents/Zarvel";
+
+  ASSERT_TRUE(game_.focusMainWindow());
+  game_.x().key("F1");
+  ASSERT_TRUE(waitUntil([&] { return !game_.openedDocuments().empty(); }));
+  EXPECT_EQ(percentDecoded(game_.openedDocuments()),
+            "file://" + game_.prefix() + "/share/zarvel/Справка.html\n");
+
+  ASSERT_TRUE(game_.saveUnderProposedName());
+  std::vector<std::string> saved;
+  ASSERT_TRUE(waitUntil([&] { return (saved = filesEndingIn(games, ".zrv")).size() == 1; }))
+      << "no saved game in " << games;
+  EXPECT_TRUE(game_.waitForTitle(game_.mainWindow(), kCaption + " - [" + saved.front() + "]"));
+  const Board board = game_.board();
+
+  ASSERT_TRUE(game_.newGame(true));
+  ASSERT_TRUE(waitUntil([&] { return game_.board() != board; }));
+  ASSERT_TRUE(game_.openFile(games + "/" + saved.front()));
+  EXPECT_TRUE(game_.waitForBoard(board));
+
+  const auto about = game_.openAboutBox();
+  ASSERT_TRUE(about);
+  const Rect area = game_.x().area(*about);
+  game_.x().click({area.x + 152 + 30, area.y + 56 + 10});
+  const std::string page = game_.home() + "/.cache/zarvel/0.html";
+  ASSERT_TRUE(waitUntil([&] {
+    const std::string opened = game_.openedDocuments();
+    return std::count(opened.begin(), opened.end(), '\n') == 2;  // the help page, then this
+  }));
+  EXPECT_NE(percentDecoded(game_.openedDocuments()).find("file://" + page + "\n"),
+            std::string::npos)
+      << game_.openedDocuments();
+  EXPECT_NE(readFile(page).find("url=https://zarvel.example.org/"), std::string::npos);
+  ASSERT_TRUE(game_.waitForFocus(*about));
+  game_.x().key("Return");
+  EXPECT_TRUE(game_.waitUntilGone(*about));
+
+  EXPECT_EQ(filesEndingIn(programFolder, ""), before) << "nothing beside the program";
+}
 }  // namespace
 }  // namespace zarvel::e2e
