@@ -185,7 +185,7 @@ long long OpenFile::read(std::string& into, std::size_t room) {
 }
 
 bool OpenFile::writeAt(std::uint64_t offset, std::string_view bytes) {
-  const NoFileSizeSignal guard;
+  [[maybe_unused]] const NoFileSizeSignal guard;
 #ifdef _WIN32
   if (_lseeki64(fd_, static_cast<__int64>(offset), SEEK_SET) < 0) return false;
 #else
@@ -205,7 +205,7 @@ bool OpenFile::writeAt(std::uint64_t offset, std::string_view bytes) {
 }
 
 bool OpenFile::resize(std::uint64_t size) {
-  const NoFileSizeSignal guard;
+  [[maybe_unused]] const NoFileSizeSignal guard;
 #ifdef _WIN32
   return _chsize_s(fd_, static_cast<__int64>(size)) == 0;
 #else

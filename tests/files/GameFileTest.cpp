@@ -89,10 +89,10 @@ std::string fileWith(std::int32_t layout, std::int32_t moves, const std::vector<
 }
 
 // How many names a folder holds: a save must leave no temporary file behind.
-long filesIn(const fs::path& folder) {
+std::ptrdiff_t filesIn(const fs::path& folder) {
   return std::distance(fs::directory_iterator(folder), fs::directory_iterator());
 }
-long filesIn(const TempFolder& folder) {
+std::ptrdiff_t filesIn(const TempFolder& folder) {
   return filesIn(folder.path());
 }
 
