@@ -70,6 +70,8 @@ class NoFileSizeSignal {
 
 int openPath(const std::filesystem::path& path, int flags, FileError& error) {
 #ifdef _WIN32
+  // The C runtime leaves the system's code alone when it fails for a reason of its own.
+  _doserrno = 0;
   const int fd = _wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 #else
   int fd = -1;
@@ -156,6 +158,10 @@ bool OpenFile::facts(FileFacts& facts) const {
   if (fd_ < 0 || _fstat64(fd_, &info) != 0) return false;
   facts.regular = (info.st_mode & _S_IFMT) == _S_IFREG;
   facts.writeBit = (info.st_mode & _S_IWRITE) != 0;
+  BY_HANDLE_FILE_INFORMATION handleInfo{};
+  if (GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)), &handleInfo)) {
+    facts.attributes = handleInfo.dwFileAttributes;
+  }
 #else
   struct stat info {};
   if (fd_ < 0 || fstat(fd_, &info) != 0) return false;
@@ -185,7 +191,7 @@ long long OpenFile::read(std::string& into, std::size_t room) {
 }
 
 bool OpenFile::writeAt(std::uint64_t offset, std::string_view bytes) {
-  const NoFileSizeSignal guard;
+  [[maybe_unused]] const NoFileSizeSignal guard;
 #ifdef _WIN32
   if (_lseeki64(fd_, static_cast<__int64>(offset), SEEK_SET) < 0) return false;
 #else
@@ -205,7 +211,7 @@ bool OpenFile::writeAt(std::uint64_t offset, std::string_view bytes) {
 }
 
 bool OpenFile::resize(std::uint64_t size) {
-  const NoFileSizeSignal guard;
+  [[maybe_unused]] const NoFileSizeSignal guard;
 #ifdef _WIN32
   return _chsize_s(fd_, static_cast<__int64>(size)) == 0;
 #else
@@ -222,8 +228,19 @@ bool OpenFile::sync() {
 #endif
 }
 
-void OpenFile::takeModeOf([[maybe_unused]] const FileFacts& original) {
-#ifndef _WIN32
+void OpenFile::takeModeOf(const FileFacts& original) {
+#ifdef _WIN32
+  // A file the player hid stays hidden. The archive flag is not taken over but set, as on
+  // any file whose contents changed, so that a backup takes the new game.
+  constexpr DWORD kKept =
+      FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  const DWORD kept = static_cast<DWORD>(original.attributes) & kKept;
+  if (kept == 0) return;
+  FILE_BASIC_INFO info{};  // times left at zero stay as they are
+  info.FileAttributes = kept | FILE_ATTRIBUTE_ARCHIVE;
+  static_cast<void>(SetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)),
+                                               FileBasicInfo, &info, sizeof info));
+#else
   // Only the owner (or root) may give a file away; a player keeps at least the group when
   // they belong to it. Neither is worth failing a save for.
   if (fchown(fd_, static_cast<uid_t>(original.owner), static_cast<gid_t>(original.group)) != 0) {

@@ -29,6 +29,7 @@ struct FileFacts {
   unsigned mode = 0;  // permission bits
   long owner = -1;
   long group = -1;
+  unsigned long attributes = 0;  // Windows: hidden, system and the like
 };
 
 class OpenFile {
@@ -63,8 +64,8 @@ class OpenFile {
   bool resize(std::uint64_t size);
   // Pushes what was written to the disk.
   bool sync();
-  // Gives the file the permission bits, and where the platform allows, the owner and group
-  // of another file.
+  // Gives the file what another file shows besides its contents: on POSIX its permission
+  // bits and, where allowed, its owner and group; on Windows its hidden and system flags.
   void takeModeOf(const FileFacts& original);
   // False if the file could not be closed cleanly, which may mean written data was lost.
   bool close();

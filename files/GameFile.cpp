@@ -48,6 +48,18 @@ std::optional<fs::path> followLinks(fs::path path) {
   return std::nullopt;
 }
 
+// Why the finished file could not take the target's place.
+FileStatus renameStatus([[maybe_unused]] const FileError& error) {
+#ifdef _WIN32
+  // Windows refuses to replace a file that another program holds open with the code it
+  // gives a write-protected one. The target's own protection has been asked already (its
+  // read-only flag, opening it for writing), so what is left is a file in use.
+  return FileStatus::Failed;
+#else
+  return statusOf(error);
+#endif
+}
+
 // The new text through a fresh file beside the target, renamed over it once complete.
 FileStatus replaceWhole(const fs::path& target, const std::string& text, const FileFacts* old) {
   fs::path temporary;
@@ -64,7 +76,7 @@ FileStatus replaceWhole(const fs::path& target, const std::string& text, const F
   FileError renameError;
   if (!file.close() || !written || !replaceFile(temporary, target, renameError)) {
     removeFile(temporary);
-    return written ? statusOf(renameError) : FileStatus::Failed;
+    return written ? renameStatus(renameError) : FileStatus::Failed;
   }
   return FileStatus::Ok;
 }

@@ -1,4 +1,5 @@
-// makeart: draws every picture the game ships and writes them as PNG files.
+// makeart: draws every picture the game ships and writes them as PNG files, and the
+// window icon also as a 16-colour ICO file for Windows.
 //
 // Usage: makeart OUTPUT_DIR
 //
@@ -8,9 +9,11 @@
 // grey one and must cover exactly the same pixels; the gnome and the cage are
 // ordinary antialiased QPainter drawings.
 
+#include <QByteArray>
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageWriter>
 #include <QLinearGradient>
@@ -1029,9 +1032,9 @@ constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // ---------------------------------------------------------------------------
 
-bool save(const QImage& img, const QDir& dir, const QString& name, const char* format = nullptr) {
+bool save(const QImage& img, const QDir& dir, const QString& name) {
   const QString path = dir.filePath(name);
-  QImageWriter w(path, format);
+  QImageWriter w(path);
   if (!w.write(img)) {
     std::fprintf(stderr, "makeart: cannot write %s: %s\n", qPrintable(path),
                  qPrintable(w.errorString()));
@@ -1041,10 +1044,96 @@ bool save(const QImage& img, const QDir& dir, const QString& name, const char* f
   return true;
 }
 
+// ---------------------------------------------------------------------------
+// The Windows icon: one 32x32 entry of 16 colours, 4 bits per pixel, written by hand since
+// Qt's ICO writer only writes 32 bits per pixel. A pixel shows when it is at least half
+// opaque; the 1-bit mask hides the rest, the soft outer rim among them.
+
+void appendLe(QByteArray& bytes, quint32 value, int size) {
+  for (int i = 0; i < size; ++i) bytes.append(static_cast<char>((value >> (8 * i)) & 0xFFU));
+}
+
+bool saveIcon16(const QImage& indexed, const QDir& dir, const QString& name) {
+  const QString path = dir.filePath(name);
+  const int n = indexed.width();
+  const QList<QRgb> palette = indexed.colorTable();
+  if (indexed.format() != QImage::Format_Indexed8 || n != 32 || indexed.height() != n ||
+      palette.size() > 16 || palette.value(0) != qRgba(0, 0, 0, 0)) {
+    // Hidden pixels take index 0, which must be black to leave the screen as it is.
+    std::fprintf(stderr, "makeart: %s needs 32x32 pixels of 16 colours, 0 clear black\n",
+                 qPrintable(path));
+    return false;
+  }
+  constexpr int kColours = 16;
+  const int rowBytes = n / 2;      // two pixels a byte; 16 bytes, already whole words
+  const int maskRowBytes = n / 8;  // one bit a pixel, 1 = hidden; 4 bytes
+  const int imageBytes = 40 + 4 * kColours + n * rowBytes + n * maskRowBytes;
+
+  QByteArray ico;
+  appendLe(ico, 0, 2);  // reserved
+  appendLe(ico, 1, 2);  // an icon
+  appendLe(ico, 1, 2);  // one image
+  appendLe(ico, static_cast<quint32>(n), 1);
+  appendLe(ico, static_cast<quint32>(n), 1);
+  appendLe(ico, kColours, 1);
+  appendLe(ico, 0, 1);  // reserved
+  appendLe(ico, 1, 2);  // planes
+  appendLe(ico, 4, 2);  // bits per pixel
+  appendLe(ico, static_cast<quint32>(imageBytes), 4);
+  appendLe(ico, static_cast<quint32>(ico.size() + 4), 4);  // the image follows this field
+
+  // BITMAPINFOHEADER; the height counts the colour rows and the mask rows.
+  appendLe(ico, 40, 4);
+  appendLe(ico, static_cast<quint32>(n), 4);
+  appendLe(ico, static_cast<quint32>(2 * n), 4);
+  appendLe(ico, 1, 2);
+  appendLe(ico, 4, 2);
+  appendLe(ico, 0, 4);  // no compression
+  appendLe(ico, static_cast<quint32>(n * rowBytes + n * maskRowBytes), 4);
+  appendLe(ico, 0, 4);
+  appendLe(ico, 0, 4);
+  appendLe(ico, 0, 4);  // colours used: all 16 the bit count allows
+  appendLe(ico, 0, 4);
+
+  for (int i = 0; i < kColours; ++i) {
+    const QRgb colour = palette.value(i, qRgb(0, 0, 0));
+    ico.append(static_cast<char>(qBlue(colour)));
+    ico.append(static_cast<char>(qGreen(colour)));
+    ico.append(static_cast<char>(qRed(colour)));
+    ico.append('\0');
+  }
+  auto shown = [&](int x, int y) { return qAlpha(palette.value(indexed.pixelIndex(x, y))) >= 128; };
+  // Both bitmaps run from the bottom row up.
+  for (int y = n - 1; y >= 0; --y) {
+    for (int x = 0; x < n; x += 2) {
+      const int left = shown(x, y) ? indexed.pixelIndex(x, y) : 0;
+      const int right = shown(x + 1, y) ? indexed.pixelIndex(x + 1, y) : 0;
+      ico.append(static_cast<char>((left << 4) | right));
+    }
+  }
+  for (int y = n - 1; y >= 0; --y) {
+    for (int x = 0; x < n; x += 8) {
+      int bits = 0;
+      for (int bit = 0; bit < 8; ++bit) bits |= (shown(x + bit, y) ? 0 : 1) << (7 - bit);
+      ico.append(static_cast<char>(bits));
+    }
+  }
+
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(ico) != ico.size() ||
+      !file.flush()) {
+    std::fprintf(stderr, "makeart: cannot write %s: %s\n", qPrintable(path),
+                 qPrintable(file.errorString()));
+    return false;
+  }
+  std::printf("wrote %s (%dx%d, 16 colours)\n", qPrintable(path), n, n);
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);  // image format plugins (ico) need it
+  QCoreApplication app(argc, argv);  // image format plugins need it
   if (argc != 2) {
     std::fprintf(stderr, "usage: makeart OUTPUT_DIR\n");
     return 2;
@@ -1058,7 +1147,7 @@ int main(int argc, char** argv) {
   bool ok = true;
   const QImage icon = windowIcon();
   ok &= save(icon, dir, "zarvel.png");
-  ok &= save(icon.convertToFormat(QImage::Format_ARGB32), dir, "zarvel.ico", "ico");
+  ok &= saveIcon16(icon, dir, "zarvel.ico");
   for (int d = 0; d < 4; ++d)
     ok &= save(arrowBar(static_cast<Dir>(d)), dir, QString("picStrelki%1.png").arg(d));
   ok &= save(arrowStrip(), dir, "picStrelka.png");

@@ -97,7 +97,7 @@ TEST(NewRasklad, RestartAfterMovesRestoresTheStartingBoard) {
 TEST(NewGame, DrawsALayoutNumberInRangeAndDealsIt) {
   Declare declare = testing::startedDeclare();
   FakeScreen screen;
-  declare.ImjaFaila = "x";
+  declare.ImjaFaila = "/games/old.zrv";  // a game that was open before
   for (int game = 0; game < 50; ++game) {
     NewGame(declare, screen);
     ASSERT_GE(declare.NmRasklada, 0);

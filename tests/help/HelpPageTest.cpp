@@ -5,11 +5,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/Utf8Path.h"
+
 namespace zarvel {
 namespace {
 
 std::string placedHelpPage() {
-  std::ifstream file(ZARVEL_PLACED_HELP_PAGE, std::ios::binary);
+  // The page's name is Cyrillic: through the wide name on Windows, not the code page.
+  std::ifstream file(pathFromUtf8(ZARVEL_PLACED_HELP_PAGE), std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
   return text.str();
@@ -24,6 +27,7 @@ TEST(HelpPage, LiesBesideTheProgramAndDeclaresUtf8) {
 
 TEST(HelpPage, NeedsNothingFromOutside) {
   const std::string page = placedHelpPage();
+  ASSERT_FALSE(page.empty()) << ZARVEL_PLACED_HELP_PAGE;
   for (const char* reference : {"src=", "href=", "url(", "@import", "http:", "https:"}) {
     EXPECT_EQ(page.find(reference), std::string::npos) << reference;
   }

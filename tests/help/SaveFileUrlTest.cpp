@@ -9,11 +9,14 @@
 #include "help/SaveFileUrlm.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TempFolder.h"
+#include "ui/ProgramFolder.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>
 
 #include "tests/support/ChildProcess.h"
+#else
+#include "tests/support/WindowsFiles.h"
 #endif
 
 namespace zarvel {
@@ -28,7 +31,9 @@ class SaveFileUrlTest : public ::testing::Test {
  protected:
   testing::TempFolder folder;
   const fs::path& folder_ = folder.path();
-  std::string PutProgrammy = utf8FromPath(folder_) + "/";
+  // As the program finds it: with backslashes on Windows, slashes elsewhere.
+  ProgramFolder program = programFolder(utf8FromPath(folder_));
+  std::string PutProgrammy = program.PutProgrammy;
   RecordingShell shell;
 };
 
@@ -42,6 +47,12 @@ TEST_F(SaveFileUrlTest, WritesTheRedirectPageAsPageZeroAndOpensIt) {
             "<title>WWW</title></head><body></body></html>\r\n");
   EXPECT_EQ(shell.eventRounds, 1);
   EXPECT_FALSE(fs::exists(folder_ / "1.html"));
+  // The desktop gets the page's path in one style: the program folder's.
+#ifdef _WIN32
+  EXPECT_EQ(program.Razdelitel, "\\");
+#endif
+  EXPECT_EQ(shell.opened.front().find(program.Razdelitel == "/" ? '\\' : '/'), std::string::npos)
+      << shell.opened.front();
 }
 
 TEST_F(SaveFileUrlTest, EveryClickRewritesPageZero) {
@@ -63,7 +74,7 @@ TEST(SaveFileUrl, APageThatCannotBeWrittenMovesToTheNextNumberUpTo99ThenTheAddre
   const Case cases[] = {{2, "2.html"}, {99, "99.html"}, {100, kAddress}};
   for (const Case& c : cases) {
     testing::TempFolder folder;
-    const std::string PutProgrammy = utf8FromPath(folder.path()) + "/";
+    const std::string PutProgrammy = programFolder(utf8FromPath(folder.path())).PutProgrammy;
     // A folder in the page's place cannot be replaced by a file, not even by root.
     for (int n = 0; n < c.blocked; ++n)
       fs::create_directory(folder.path() / (std::to_string(n) + ".html"));
@@ -81,12 +92,12 @@ TEST(SaveFileUrl, APageThatCannotBeWrittenMovesToTheNextNumberUpTo99ThenTheAddre
 }
 
 TEST_F(SaveFileUrlTest, AProgramFolderThatIsGoneAlsoFallsBackToTheAddress) {
-  SaveFileUrl(kAddress, PutProgrammy + "missing/", shell);
+  SaveFileUrl(kAddress, PutProgrammy + "missing" + program.Razdelitel, shell);
   EXPECT_EQ(shell.opened, std::vector<std::string>{kAddress});
 }
 
 TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
-  const std::string cyrillic = PutProgrammy + "Игры/";
+  const std::string cyrillic = PutProgrammy + "Мои игры" + program.Razdelitel;
   fs::create_directory(pathFromUtf8(cyrillic));
   SaveFileUrl(kAddress, cyrillic, shell);
 
@@ -95,6 +106,7 @@ TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
 }
 
 #ifndef _WIN32
+// POSIX: links, mode bits, pipes and a size limit. Their Windows counterparts follow below.
 TEST_F(SaveFileUrlTest, ALinkAtAPageNumberIsLeftAloneAndSoIsWhatItNames) {
   std::ofstream(folder_ / "mine.txt") << "the player's own file";
   fs::create_symlink("mine.txt", folder_ / "0.html");
@@ -126,6 +138,38 @@ TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
   });
   EXPECT_EQ(opened, 0);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 0);
+}
+#else
+// Windows: the read-only flag, a page another program holds open, and (under
+// tools/test-windows.sh's size limit) a failed write. A link at a page number cannot be
+// checked under Wine, which makes no symbolic links; nor can a pipe, which Windows never
+// puts in a folder (named pipes live under \\.\pipe\ only).
+TEST_F(SaveFileUrlTest, OnWindowsAReadOnlyPageOrOneHeldOpenIsSkipped) {
+  std::ofstream(folder_ / "0.html") << "kept";
+  std::ofstream(folder_ / "1.html") << "held";
+  ASSERT_TRUE(testing::setAttributes(PutProgrammy + "0.html", FILE_ATTRIBUTE_READONLY));
+  {
+    const testing::HeldOpen other(PutProgrammy + "1.html", 0);
+    ASSERT_TRUE(other.held());
+    SaveFileUrl(kAddress, PutProgrammy, shell);
+  }
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), "kept");
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "1.html"), "held");
+  EXPECT_EQ(testing::readBytes(PutProgrammy + "2.html"), redirectPage(kAddress));
+}
+
+// Run by tools/test-windows.sh under `prlimit --fsize`, as a disk too full for a page.
+TEST(SaveFileUrlUnderAFileSizeLimit, AFailedWriteLeavesNoEmptyPagesBehind) {
+  const std::uint64_t limit = testing::fileSizeLimit();
+  if (limit == 0) GTEST_SKIP() << "needs the file-size limit tools/test-windows.sh sets";
+  testing::TempFolder folder;
+  ASSERT_TRUE(testing::writesStopAt(limit, folder.path()));
+  ASSERT_GT(redirectPage(kAddress).size(), limit);
+  RecordingShell shell;
+  SaveFileUrl(kAddress, programFolder(utf8FromPath(folder.path())).PutProgrammy, shell);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{kAddress});
+  EXPECT_TRUE(fs::is_empty(folder.path()));
 }
 #endif
 

@@ -2,7 +2,9 @@
 // arrows they are drawn over.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QtEndian>
 #include <set>
 
 namespace zarvel {
@@ -88,6 +90,46 @@ TEST(Assets, TheIconHasSixteenColoursAtMostOnATransparentGround) {
   EXPECT_LE(colours.size(), 16U);
   EXPECT_EQ(qAlpha(icon.pixel(31, 0)), 0);  // the upper-right corner is outside every band
   EXPECT_GT(qAlpha(icon.pixel(1, 30)), 0);  // the lower-left corner is inside the bands
+}
+
+// The icon Windows shows for zarvel.exe: one 32x32 picture of 16 colours, 4 bits a pixel,
+// with a 1-bit mask; the window icon's pixels wherever they are at least half opaque.
+TEST(Assets, TheWindowsIconIsTheWindowIconIn16Colours) {
+  QFile file(QStringLiteral(ZARVEL_ASSETS_DIR "/zarvel.ico"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray ico = file.readAll();
+  ASSERT_GE(ico.size(), 22 + 40);
+  const auto* bytes = reinterpret_cast<const uchar*>(ico.constData());
+  auto word = [&](int at) { return qFromLittleEndian<quint16>(bytes + at); };
+  auto dword = [&](int at) { return qFromLittleEndian<quint32>(bytes + at); };
+  EXPECT_EQ(word(2), 1U);  // an icon
+  ASSERT_EQ(word(4), 1U);  // one picture
+  EXPECT_EQ(bytes[6], 32U);
+  EXPECT_EQ(bytes[7], 32U);
+  EXPECT_EQ(bytes[8], 16U);  // colours
+  EXPECT_EQ(word(12), 4U);   // bits per pixel, as the directory says it
+  const quint32 at = dword(18);
+  ASSERT_EQ(at + dword(14), static_cast<quint32>(ico.size()));
+  const int header = static_cast<int>(at);
+  EXPECT_EQ(dword(header), 40U);      // BITMAPINFOHEADER
+  EXPECT_EQ(dword(header + 8), 64U);  // the colours' rows and the mask's
+  EXPECT_EQ(word(header + 14), 4U);   // bits per pixel, as the bitmap says it
+  EXPECT_EQ(dword(header + 16), 0U);  // uncompressed
+  // Header, 16 colours, 32 rows of 16 bytes, 32 mask rows of 4 bytes.
+  EXPECT_EQ(dword(14), 40U + 16 * 4 + 32 * 16 + 32 * 4);
+
+  QImage windows = QImage::fromData(ico, "ico");
+  ASSERT_FALSE(windows.isNull()) << "Qt cannot read the icon";
+  const QImage window =
+      QImage(QStringLiteral(":/assets/zarvel.png")).convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(windows.size(), window.size());
+  windows = windows.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < window.height(); ++y)
+    for (int x = 0; x < window.width(); ++x) {
+      const QRgb pixel = window.pixel(x, y);
+      const QRgb shown = qAlpha(pixel) >= 128 ? qRgb(qRed(pixel), qGreen(pixel), qBlue(pixel)) : 0U;
+      ASSERT_EQ(windows.pixel(x, y), shown) << x << "," << y;
+    }
 }
 
 }  // namespace
