@@ -1,0 +1,322 @@
+// The search. Each goal (all columns one colour, all rows one colour) is looked at as
+// "all columns": the row goal on the transposed board. For a goal, every colour is given
+// a target column, and every square then has an offset, the columns it still has to
+// travel. A row move changes the offsets of one row together, so boards whose rows hold
+// squares with equal offsets are close to solved; the beam ranks boards by that.
+#include "solver/Solver.h"
+
+#include <algorithm>
+#include <limits>
+#include <unordered_set>
+
+namespace zarvel::solver {
+namespace {
+
+using Counts = std::array<std::array<std::uint8_t, kLines>, kLines>;
+using Targets = std::array<std::uint8_t, kLines>;  // target column of each colour index
+using Offsets = std::array<std::array<std::uint8_t, kLines>, kLines>;  // [column][colour]
+
+constexpr std::array<int, kLines> kCyclicDistance = {0, 1, 2, 3, 3, 2, 1};
+
+int cyclic(int from, int to) {
+  return kCyclicDistance[static_cast<std::size_t>((to - from + kLines) % kLines)];
+}
+
+// The same move on the transposed board: columns become rows, up becomes left.
+int transposedMove(int move) {
+  return (3 - move / kLines) * kLines + move % kLines;
+}
+
+// counts[column][colour]
+Counts columnCounts(const Grid& grid) {
+  Counts counts{};
+  for (int x = 0; x < kLines; ++x) {
+    for (int y = 0; y < kLines; ++y) ++counts[static_cast<std::size_t>(x)][grid.at(x, y)];
+  }
+  return counts;
+}
+
+// Fewest row moves before every column is one colour, plus fewest column moves before
+// every row holds all seven colours, as the column goal needs.
+int columnGoalBound(const Grid& grid) {
+  const Counts columns = columnCounts(grid);
+  const Counts rows = columnCounts(grid.transposed());
+  int rowMoves = 0;
+  int columnMoves = 0;
+  for (int line = 0; line < kLines; ++line) {
+    const auto& column = columns[static_cast<std::size_t>(line)];
+    const auto& row = rows[static_cast<std::size_t>(line)];
+    rowMoves = std::max(rowMoves, kLines - *std::max_element(column.begin(), column.end()));
+    columnMoves = std::max(columnMoves, static_cast<int>(std::count(row.begin(), row.end(), 0)));
+  }
+  return rowMoves + columnMoves;
+}
+
+// ---- Exact search ----------------------------------------------------------------------
+
+// Moves on parallel lines commute, so of two orders only the one with rising lines is tried.
+bool worthTrying(int move, int previous) {
+  if (previous < 0) return true;
+  if (move == inverseMove(previous)) return false;
+  if (isColumnMove(move) != isColumnMove(previous)) return true;
+  return move % kLines >= previous % kLines;
+}
+
+bool depthFirst(Grid& grid, int depthLeft, int previous, std::vector<int>& path) {
+  if (grid.solved()) return true;
+  if (depthLeft == 0 || lowerBound(grid) > depthLeft) return false;
+  for (int move = 0; move < kMoveCount; ++move) {
+    if (!worthTrying(move, previous)) continue;
+    grid.apply(move);
+    path.push_back(move);
+    if (depthFirst(grid, depthLeft - 1, move, path)) return true;
+    path.pop_back();
+    grid.apply(inverseMove(move));
+  }
+  return false;
+}
+
+std::vector<Move> movesOf(const std::vector<int>& indices) {
+  std::vector<Move> moves;
+  moves.reserve(indices.size());
+  for (const int index : indices) moves.push_back(moveOf(index));
+  return moves;
+}
+
+// ---- Beam search -----------------------------------------------------------------------
+
+// Heuristic weights, found by trying them on deals: offsets travelled count three, a
+// square that disagrees with its row's most common offset one, and each pair of squares
+// in a row that share an offset other than zero earns one back.
+constexpr int kTravelWeight = 3;
+constexpr int kRowSpreadWeight = 1;
+constexpr int kSharedOffsetWeight = 1;
+
+Offsets offsetsFor(const Targets& targets) {
+  Offsets offsets{};
+  for (int x = 0; x < kLines; ++x) {
+    for (int colour = 0; colour < kLines; ++colour) {
+      offsets[static_cast<std::size_t>(x)][static_cast<std::size_t>(colour)] =
+          static_cast<std::uint8_t>((targets[static_cast<std::size_t>(colour)] - x + kLines) %
+                                    kLines);
+    }
+  }
+  return offsets;
+}
+
+int goalScore(const Grid& grid, const Offsets& offsets) {
+  const auto& words = grid.columnWords();
+  int score = 0;
+  for (int y = 0; y < kLines; ++y) {
+    std::array<int, kLines> n{};
+    for (std::size_t x = 0; x < kLines; ++x) {
+      const auto colour = static_cast<std::uint8_t>(words[x] >> (8 * y));
+      ++n[offsets[x][colour]];
+    }
+    int most = n[0];
+    for (std::size_t s = 1; s < kLines; ++s) {
+      score +=
+          kTravelWeight * n[s] * kCyclicDistance[s] - kSharedOffsetWeight * n[s] * (n[s] - 1) / 2;
+      most = std::max(most, n[s]);
+    }
+    score += kRowSpreadWeight * (kLines - most);
+  }
+  return score;
+}
+
+// Travel cost of every colour to every column: cost[colour][column].
+Counts travelCosts(const Grid& grid) {
+  const Counts counts = columnCounts(grid);
+  Counts cost{};
+  for (int colour = 0; colour < kLines; ++colour) {
+    for (int target = 0; target < kLines; ++target) {
+      int sum = 0;
+      for (int x = 0; x < kLines; ++x) {
+        sum += counts[static_cast<std::size_t>(x)][static_cast<std::size_t>(colour)] *
+               cyclic(x, target);
+      }
+      cost[static_cast<std::size_t>(colour)][static_cast<std::size_t>(target)] =
+          static_cast<std::uint8_t>(sum);
+    }
+  }
+  return cost;
+}
+
+// The cheapest targets, exactly, over all 5040 ways (dynamic programming over subsets).
+Targets bestTargets(const Grid& grid) {
+  const Counts cost = travelCosts(grid);
+  constexpr int kAll = (1 << kLines) - 1;
+  std::array<int, kAll + 1> best{};
+  std::array<std::uint8_t, kAll + 1> last{};
+  best.fill(std::numeric_limits<int>::max());
+  best[0] = 0;
+  for (int used = 0; used < kAll; ++used) {
+    if (best[static_cast<std::size_t>(used)] == std::numeric_limits<int>::max()) continue;
+    const auto colour = static_cast<std::size_t>(__builtin_popcount(static_cast<unsigned>(used)));
+    for (int target = 0; target < kLines; ++target) {
+      if ((used >> target) & 1) continue;
+      const int next = used | (1 << target);
+      const int value =
+          best[static_cast<std::size_t>(used)] + cost[colour][static_cast<std::size_t>(target)];
+      if (value < best[static_cast<std::size_t>(next)]) {
+        best[static_cast<std::size_t>(next)] = value;
+        last[static_cast<std::size_t>(next)] = static_cast<std::uint8_t>(target);
+      }
+    }
+  }
+  Targets targets{};
+  int used = kAll;
+  for (int colour = kLines - 1; colour >= 0; --colour) {
+    const std::uint8_t target = last[static_cast<std::size_t>(used)];
+    targets[static_cast<std::size_t>(colour)] = target;
+    used &= ~(1 << target);
+  }
+  return targets;
+}
+
+// Keeps the targets steady from board to board: only swaps of two colours that lower the
+// travel cost.
+void improveTargets(const Grid& grid, Targets& targets) {
+  const Counts cost = travelCosts(grid);
+  bool improved = true;
+  while (improved) {
+    improved = false;
+    for (std::size_t a = 0; a < kLines; ++a) {
+      for (std::size_t b = a + 1; b < kLines; ++b) {
+        const int now = cost[a][targets[a]] + cost[b][targets[b]];
+        const int swapped = cost[a][targets[b]] + cost[b][targets[a]];
+        if (swapped < now) {
+          std::swap(targets[a], targets[b]);
+          improved = true;
+        }
+      }
+    }
+  }
+}
+
+struct BeamNode {
+  Grid grid;        // as it is
+  Grid transposed;  // rows as columns, for the row goal
+  Targets columnTargets{};
+  Targets rowTargets{};
+  std::int32_t parent = -1;
+  std::int8_t move = -1;
+};
+
+struct Candidate {
+  std::int32_t score;
+  std::int32_t parent;
+  std::int32_t move;
+  bool operator<(const Candidate& other) const {
+    if (score != other.score) return score < other.score;
+    if (parent != other.parent) return parent < other.parent;
+    return move < other.move;
+  }
+};
+
+// Layers of boards, one per move; the answer is read back through the parents.
+std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::size_t layer,
+                        std::int32_t index) {
+  std::vector<int> path;
+  for (; layer > 0; --layer) {
+    const BeamNode& node = layers[layer][static_cast<std::size_t>(index)];
+    path.push_back(node.move);
+    index = node.parent;
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+constexpr int kDeepestBeam = 150;
+
+std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
+  std::vector<std::vector<BeamNode>> layers(1);
+  BeamNode root{start, start.transposed(), bestTargets(start), bestTargets(start.transposed())};
+  layers[0].push_back(root);
+  std::unordered_set<std::uint64_t> seen{start.hash()};
+  std::vector<Candidate> candidates;
+  for (int depth = 0; depth < kDeepestBeam; ++depth) {
+    const std::vector<BeamNode>& current = layers.back();
+    candidates.clear();
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      const BeamNode& node = current[i];
+      const Offsets columnOffsets = offsetsFor(node.columnTargets);
+      const Offsets rowOffsets = offsetsFor(node.rowTargets);
+      for (int move = 0; move < kMoveCount; ++move) {
+        if (node.move >= 0 && move == inverseMove(node.move)) continue;
+        Grid grid = node.grid;
+        grid.apply(move);
+        if (!seen.insert(grid.hash()).second) continue;
+        if (grid.solved()) {
+          std::vector<int> path = pathTo(layers, layers.size() - 1, static_cast<std::int32_t>(i));
+          path.push_back(move);
+          return path;
+        }
+        Grid transposed = node.transposed;
+        transposed.apply(transposedMove(move));
+        const int score =
+            std::min(goalScore(grid, columnOffsets), goalScore(transposed, rowOffsets));
+        candidates.push_back({score, static_cast<std::int32_t>(i), move});
+      }
+    }
+    if (candidates.empty()) return std::nullopt;
+    const auto keep = std::min(candidates.size(), static_cast<std::size_t>(width));
+    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(keep),
+                      candidates.end());
+    std::vector<BeamNode> next;
+    next.reserve(keep);
+    for (std::size_t c = 0; c < keep; ++c) {
+      const Candidate& candidate = candidates[c];
+      BeamNode node = current[static_cast<std::size_t>(candidate.parent)];
+      node.grid.apply(candidate.move);
+      node.transposed.apply(transposedMove(candidate.move));
+      // A row move changes what the columns hold, a column move what the rows hold.
+      if (isColumnMove(candidate.move)) {
+        improveTargets(node.transposed, node.rowTargets);
+      } else {
+        improveTargets(node.grid, node.columnTargets);
+      }
+      node.parent = candidate.parent;
+      node.move = static_cast<std::int8_t>(candidate.move);
+      next.push_back(node);
+    }
+    layers.push_back(std::move(next));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int lowerBound(const Grid& grid) {
+  if (grid.solved()) return 0;
+  return std::max(1, std::min(columnGoalBound(grid), columnGoalBound(grid.transposed())));
+}
+
+std::optional<std::vector<Move>> shortestSolution(const Grid& grid, int maxDepth) {
+  for (int depth = 0; depth <= maxDepth; ++depth) {
+    Grid working = grid;
+    std::vector<int> path;
+    if (depthFirst(working, depth, -1, path)) return movesOf(path);
+  }
+  return std::nullopt;
+}
+
+Solution solve(const Grid& grid, const SolverSettings& settings) {
+  Solution solution;
+  solution.lowerBound = lowerBound(grid);
+  if (auto exact = shortestSolution(grid, settings.exactDepth)) {
+    solution.moves = std::move(*exact);
+    solution.shortest = true;
+    solution.lowerBound = static_cast<int>(solution.moves.size());
+    return solution;
+  }
+  solution.lowerBound = std::max(solution.lowerBound, settings.exactDepth + 1);
+  if (auto found = beamSearch(grid, std::max(settings.beamWidth, 1))) {
+    solution.moves = movesOf(*found);
+  } else {
+    solution.moves = cycleSolution(grid);
+  }
+  return solution;
+}
+
+}  // namespace zarvel::solver
