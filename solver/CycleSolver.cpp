@@ -116,8 +116,9 @@ class Cycles {
   std::vector<std::uint8_t> next_;
 };
 
-// Drops every move that its successor undoes.
-std::vector<Move> cancelled(const std::vector<int>& moves) {
+// Drops every move that its successor undoes, and whatever follows the first solved board:
+// setup moves undone on a board already solved by columns keep it solved.
+std::vector<Move> tidied(const Grid& grid, const std::vector<int>& moves) {
   std::vector<int> kept;
   for (const int move : moves) {
     if (!kept.empty() && kept.back() == inverseMove(move)) {
@@ -127,7 +128,12 @@ std::vector<Move> cancelled(const std::vector<int>& moves) {
     }
   }
   std::vector<Move> result;
-  for (const int move : kept) result.push_back(moveOf(move));
+  Grid board = grid;
+  for (const int move : kept) {
+    if (board.solved()) break;
+    board.apply(move);
+    result.push_back(moveOf(move));
+  }
   return result;
 }
 
@@ -152,7 +158,7 @@ std::vector<Move> cycleSolution(const Grid& grid) {
     cells[third] = cells[cell];
     cells[cell] = moving;
   }
-  return cancelled(moves);
+  return tidied(grid, moves);
 }
 
 }  // namespace zarvel::solver

@@ -157,7 +157,8 @@ std::string describeUnsolvable(const std::array<Colour, kCells>& colours) {
     const int count = t.counts[static_cast<std::size_t>(i)];
     if (count != kLines) {
       return "colour " + std::to_string(t.values[static_cast<std::size_t>(i)]) + " is on " +
-             std::to_string(count) + " squares; every colour must be on seven";
+             std::to_string(count) +
+             " squares; a board needs seven colours with seven squares each";
     }
   }
   return {};

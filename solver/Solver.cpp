@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <unordered_set>
 
 namespace zarvel::solver {
 namespace {
@@ -104,25 +103,95 @@ Offsets offsetsFor(const Targets& targets) {
   return offsets;
 }
 
-int goalScore(const Grid& grid, const Offsets& offsets) {
-  const auto& words = grid.columnWords();
-  int score = 0;
-  for (int y = 0; y < kLines; ++y) {
-    std::array<int, kLines> n{};
-    for (std::size_t x = 0; x < kLines; ++x) {
-      const auto colour = static_cast<std::uint8_t>(words[x] >> (8 * y));
-      ++n[offsets[x][colour]];
+// A row's part of the score, by how many of its squares have each offset; the table is
+// indexed [offset][count].
+using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
+
+constexpr RowTable makeRowTable() {
+  RowTable table{};
+  for (int s = 1; s < kLines; ++s) {
+    for (int n = 0; n <= kLines; ++n) {
+      table[static_cast<std::size_t>(s)][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
+          kTravelWeight * n * kCyclicDistance[static_cast<std::size_t>(s)] -
+          kSharedOffsetWeight * n * (n - 1) / 2);
     }
-    int most = n[0];
-    for (std::size_t s = 1; s < kLines; ++s) {
-      score +=
-          kTravelWeight * n[s] * kCyclicDistance[s] - kSharedOffsetWeight * n[s] * (n[s] - 1) / 2;
-      most = std::max(most, n[s]);
-    }
-    score += kRowSpreadWeight * (kLines - most);
   }
-  return score;
+  return table;
 }
+constexpr RowTable kRowTable = makeRowTable();
+
+int rowScore(const Grid& grid, const Offsets& offsets, int y) {
+  const auto& words = grid.columnWords();
+  std::array<std::uint8_t, kLines> n{};
+  for (std::size_t x = 0; x < kLines; ++x) {
+    ++n[offsets[x][static_cast<std::uint8_t>(words[x] >> (8 * y))]];
+  }
+  int score = 0;
+  std::uint8_t most = n[0];
+  for (std::size_t s = 1; s < kLines; ++s) {
+    score += kRowTable[s][n[s]];
+    most = std::max(most, n[s]);
+  }
+  return score + kRowSpreadWeight * (kLines - most);
+}
+
+using RowScores = std::array<std::int16_t, kLines>;
+
+int total(const RowScores& scores) {
+  int sum = 0;
+  for (const auto score : scores) sum += score;
+  return sum;
+}
+
+RowScores rowScores(const Grid& grid, const Offsets& offsets) {
+  RowScores scores{};
+  for (int y = 0; y < kLines; ++y) {
+    scores[static_cast<std::size_t>(y)] = static_cast<std::int16_t>(rowScore(grid, offsets, y));
+  }
+  return scores;
+}
+
+// The score after `move`, from the scores before it: a row move changes one row only.
+int scoreAfter(const Grid& grid, const Offsets& offsets, const RowScores& before, int move) {
+  if (isColumnMove(move)) return total(rowScores(grid, offsets));
+  const int y = move % kLines;
+  return total(before) - before[static_cast<std::size_t>(y)] + rowScore(grid, offsets, y);
+}
+
+// Boards met before, by their hash; open addressing, grown at half full.
+class SeenSet {
+ public:
+  SeenSet() : slots_(1 << 16, 0) {}
+  // True if the board is new.
+  bool insert(std::uint64_t hash) {
+    hash |= 1;  // zero marks an empty slot
+    std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == hash) return false;
+      if (slots_[i] == 0) {
+        slots_[i] = hash;
+        if (++size_ * 2 > slots_.size()) grow();
+        return true;
+      }
+    }
+  }
+
+ private:
+  void grow() {
+    std::vector<std::uint64_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const std::uint64_t hash : old) {
+      if (hash == 0) continue;
+      std::size_t i = hash & mask;
+      while (slots_[i] != 0) i = (i + 1) & mask;
+      slots_[i] = hash;
+    }
+  }
+
+  std::vector<std::uint64_t> slots_;
+  std::size_t size_ = 0;
+};
 
 // Travel cost of every colour to every column: cost[colour][column].
 Counts travelCosts(const Grid& grid) {
@@ -199,6 +268,8 @@ struct BeamNode {
   Grid transposed;  // rows as columns, for the row goal
   Targets columnTargets{};
   Targets rowTargets{};
+  RowScores columnScores{};
+  RowScores rowScores{};
   std::int32_t parent = -1;
   std::int8_t move = -1;
 };
@@ -227,13 +298,20 @@ std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::s
   return path;
 }
 
+void score(BeamNode& node) {
+  node.columnScores = rowScores(node.grid, offsetsFor(node.columnTargets));
+  node.rowScores = rowScores(node.transposed, offsetsFor(node.rowTargets));
+}
+
 constexpr int kDeepestBeam = 150;
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::vector<std::vector<BeamNode>> layers(1);
   BeamNode root{start, start.transposed(), bestTargets(start), bestTargets(start.transposed())};
+  score(root);
   layers[0].push_back(root);
-  std::unordered_set<std::uint64_t> seen{start.hash()};
+  SeenSet seen;
+  seen.insert(start.hash());
   std::vector<Candidate> candidates;
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
     const std::vector<BeamNode>& current = layers.back();
@@ -246,38 +324,40 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
         Grid grid = node.grid;
         grid.apply(move);
-        if (!seen.insert(grid.hash()).second) continue;
+        if (!seen.insert(grid.hash())) continue;
         if (grid.solved()) {
           std::vector<int> path = pathTo(layers, layers.size() - 1, static_cast<std::int32_t>(i));
           path.push_back(move);
           return path;
         }
         Grid transposed = node.transposed;
-        transposed.apply(transposedMove(move));
-        const int score =
-            std::min(goalScore(grid, columnOffsets), goalScore(transposed, rowOffsets));
-        candidates.push_back({score, static_cast<std::int32_t>(i), move});
+        const int flipped = transposedMove(move);
+        transposed.apply(flipped);
+        const int value = std::min(scoreAfter(grid, columnOffsets, node.columnScores, move),
+                                   scoreAfter(transposed, rowOffsets, node.rowScores, flipped));
+        candidates.push_back({value, static_cast<std::int32_t>(i), move});
       }
     }
     if (candidates.empty()) return std::nullopt;
     const auto keep = std::min(candidates.size(), static_cast<std::size_t>(width));
-    std::partial_sort(candidates.begin(), candidates.begin() + static_cast<std::ptrdiff_t>(keep),
-                      candidates.end());
+    const auto keepEnd = candidates.begin() + static_cast<std::ptrdiff_t>(keep);
+    std::nth_element(candidates.begin(), keepEnd - 1, candidates.end());
+    std::sort(candidates.begin(), keepEnd);
     std::vector<BeamNode> next;
     next.reserve(keep);
-    for (std::size_t c = 0; c < keep; ++c) {
-      const Candidate& candidate = candidates[c];
-      BeamNode node = current[static_cast<std::size_t>(candidate.parent)];
-      node.grid.apply(candidate.move);
-      node.transposed.apply(transposedMove(candidate.move));
+    for (auto it = candidates.begin(); it != keepEnd; ++it) {
+      BeamNode node = current[static_cast<std::size_t>(it->parent)];
+      node.grid.apply(it->move);
+      node.transposed.apply(transposedMove(it->move));
       // A row move changes what the columns hold, a column move what the rows hold.
-      if (isColumnMove(candidate.move)) {
+      if (isColumnMove(it->move)) {
         improveTargets(node.transposed, node.rowTargets);
       } else {
         improveTargets(node.grid, node.columnTargets);
       }
-      node.parent = candidate.parent;
-      node.move = static_cast<std::int8_t>(candidate.move);
+      score(node);
+      node.parent = it->parent;
+      node.move = static_cast<std::int8_t>(it->move);
       next.push_back(node);
     }
     layers.push_back(std::move(next));

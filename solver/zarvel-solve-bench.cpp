@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -79,12 +80,16 @@ int main(int argc, char** argv) {
 
   std::vector<int> lengths;
   std::vector<double> millis;
+  std::vector<double> cpuMillis;  // processor time: steadier than the clock on a busy machine
   int invalid = 0;
   for (std::int32_t layout = first; layout <= last; ++layout) {
     const Grid grid = dealt(layout);
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
     const Solution solution = solve(grid, settings);
+    const std::clock_t cpuEnd = std::clock();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    cpuMillis.push_back(1000.0 * static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC);
     if (!solvesInGame(grid, solution.moves)) {
       ++invalid;
       std::fprintf(stderr, "layout %d: the solution does not solve the board\n", layout);
@@ -92,8 +97,10 @@ int main(int argc, char** argv) {
     lengths.push_back(static_cast<int>(solution.moves.size()));
     millis.push_back(took.count());
     if ((layout - first + 1) % 1000 == 0) {
-      std::fprintf(stderr, "%d deals, median so far %d moves\n", layout - first + 1,
-                   percentile(lengths, 50));
+      std::fprintf(stderr,
+                   "%d deals: moves median %d p90 %d max %d; processor ms median %.1f max %.1f\n",
+                   layout - first + 1, percentile(lengths, 50), percentile(lengths, 90),
+                   percentile(lengths, 100), percentile(cpuMillis, 50), percentile(cpuMillis, 100));
     }
   }
   std::printf("deals %zu (layouts %d..%d), beam width %d, invalid solutions %d\n", lengths.size(),
@@ -104,5 +111,7 @@ int main(int argc, char** argv) {
                   static_cast<double>(lengths.size()));
   std::printf("time:  median %.1f ms, p90 %.1f ms, max %.1f ms\n", percentile(millis, 50),
               percentile(millis, 90), percentile(millis, 100));
+  std::printf("processor time: median %.1f ms, p90 %.1f ms, max %.1f ms\n",
+              percentile(cpuMillis, 50), percentile(cpuMillis, 90), percentile(cpuMillis, 100));
   return invalid == 0 ? 0 : 1;
 }
