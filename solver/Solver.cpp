@@ -5,8 +5,11 @@
 // squares with equal offsets are close to solved; the beam ranks boards by that.
 #include "solver/Solver.h"
 
+#include "engine/NewHodM.h"
+
 #include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace zarvel::solver {
 namespace {
@@ -84,12 +87,11 @@ std::vector<Move> movesOf(const std::vector<int>& indices) {
 
 // ---- Beam search -----------------------------------------------------------------------
 
-// Heuristic weights, found by trying them on deals: offsets travelled count three, a
-// square that disagrees with its row's most common offset one, and each pair of squares
-// in a row that share an offset other than zero earns one back.
-constexpr int kTravelWeight = 3;
-constexpr int kRowSpreadWeight = 1;
-constexpr int kSharedOffsetWeight = 1;
+// Heuristic weights, found by trying them on deals: every column a square still has to
+// travel counts five, and each pair of squares in one row that have to travel the same
+// way earns two back, since one row move carries them together.
+constexpr int kTravelWeight = 5;
+constexpr int kSharedOffsetWeight = 2;
 
 Offsets offsetsFor(const Targets& targets) {
   Offsets offsets{};
@@ -103,65 +105,80 @@ Offsets offsetsFor(const Targets& targets) {
   return offsets;
 }
 
-// A row's part of the score, by how many of its squares have each offset; the table is
-// indexed [offset][count].
+// A row's part of the score by how many of its squares have each offset: [offset][count].
 using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
 
 constexpr RowTable makeRowTable() {
   RowTable table{};
-  for (int s = 1; s < kLines; ++s) {
+  for (std::size_t s = 1; s < kLines; ++s) {
     for (int n = 0; n <= kLines; ++n) {
-      table[static_cast<std::size_t>(s)][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
-          kTravelWeight * n * kCyclicDistance[static_cast<std::size_t>(s)] -
-          kSharedOffsetWeight * n * (n - 1) / 2);
+      table[s][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
+          kTravelWeight * n * kCyclicDistance[s] - kSharedOffsetWeight * n * (n - 1) / 2);
     }
   }
   return table;
 }
 constexpr RowTable kRowTable = makeRowTable();
 
-int rowScore(const Grid& grid, const Offsets& offsets, int y) {
-  const auto& words = grid.columnWords();
-  std::array<std::uint8_t, kLines> n{};
-  for (std::size_t x = 0; x < kLines; ++x) {
-    ++n[offsets[x][static_cast<std::uint8_t>(words[x] >> (8 * y))]];
-  }
+using OffsetCounts = std::array<std::uint8_t, kLines>;  // squares of a row by offset
+
+int rowScore(const OffsetCounts& n) {
   int score = 0;
-  std::uint8_t most = n[0];
-  for (std::size_t s = 1; s < kLines; ++s) {
-    score += kRowTable[s][n[s]];
-    most = std::max(most, n[s]);
+  for (std::size_t s = 1; s < kLines; ++s) score += kRowTable[s][n[s]];
+  return score;
+}
+
+// One goal, seen as "every column one colour" on a board oriented for it.
+struct Goal {
+  Targets targets{};
+  std::array<OffsetCounts, kLines> rows{};  // [row][offset]
+  int score = 0;
+};
+
+void rescore(const Grid& oriented, Goal& goal) {
+  const Offsets offsets = offsetsFor(goal.targets);
+  const auto& words = oriented.columnWords();
+  goal.rows = {};
+  goal.score = 0;
+  for (std::size_t y = 0; y < kLines; ++y) {
+    for (std::size_t x = 0; x < kLines; ++x) {
+      ++goal.rows[y][offsets[x][static_cast<std::uint8_t>(words[x] >> (8 * y))]];
+    }
+    goal.score += rowScore(goal.rows[y]);
   }
-  return score + kRowSpreadWeight * (kLines - most);
 }
 
-using RowScores = std::array<std::int16_t, kLines>;
-
-int total(const RowScores& scores) {
-  int sum = 0;
-  for (const auto score : scores) sum += score;
-  return sum;
-}
-
-RowScores rowScores(const Grid& grid, const Offsets& offsets) {
-  RowScores scores{};
-  for (int y = 0; y < kLines; ++y) {
-    scores[static_cast<std::size_t>(y)] = static_cast<std::int16_t>(rowScore(grid, offsets, y));
+// The goal's score after `move` on the oriented board, without making the move: a row
+// move turns its row's offsets by one, a column move trades one square in every row.
+int scoreAfter(const Grid& oriented, const Goal& goal, const Offsets& offsets, int move) {
+  const auto line = static_cast<std::size_t>(move % kLines);
+  const int bar = move / kLines;
+  if (!isColumnMove(move)) {
+    const OffsetCounts& n = goal.rows[line];
+    const std::size_t step = bar == kBarRight ? 1 : kLines - 1;
+    OffsetCounts turned{};
+    for (std::size_t s = 0; s < kLines; ++s) turned[s] = n[(s + step) % kLines];
+    return goal.score - rowScore(n) + rowScore(turned);
   }
-  return scores;
-}
-
-// The score after `move`, from the scores before it: a row move changes one row only.
-int scoreAfter(const Grid& grid, const Offsets& offsets, const RowScores& before, int move) {
-  if (isColumnMove(move)) return total(rowScores(grid, offsets));
-  const int y = move % kLines;
-  return total(before) - before[static_cast<std::size_t>(y)] + rowScore(grid, offsets, y);
+  const std::uint64_t word = oriented.columnWords()[line];
+  const std::size_t step = bar == kBarTop ? 1 : kLines - 1;
+  int score = goal.score;
+  for (std::size_t y = 0; y < kLines; ++y) {
+    const std::uint8_t leaving = offsets[line][static_cast<std::uint8_t>(word >> (8 * y))];
+    const std::uint8_t coming =
+        offsets[line][static_cast<std::uint8_t>(word >> (8 * ((y + step) % kLines)))];
+    if (leaving == coming) continue;
+    const OffsetCounts& n = goal.rows[y];
+    score += kRowTable[leaving][n[leaving] - 1] - kRowTable[leaving][n[leaving]] +
+             kRowTable[coming][n[coming] + 1] - kRowTable[coming][n[coming]];
+  }
+  return score;
 }
 
 // Boards met before, by their hash; open addressing, grown at half full.
 class SeenSet {
  public:
-  SeenSet() : slots_(1 << 16, 0) {}
+  SeenSet() : slots_(1 << 12, 0) {}
   // True if the board is new.
   bool insert(std::uint64_t hash) {
     hash |= 1;  // zero marks an empty slot
@@ -174,6 +191,18 @@ class SeenSet {
         return true;
       }
     }
+  }
+  bool contains(std::uint64_t hash) const {
+    hash |= 1;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == hash) return true;
+      if (slots_[i] == 0) return false;
+    }
+  }
+  void clear() {
+    std::fill(slots_.begin(), slots_.end(), 0);
+    size_ = 0;
   }
 
  private:
@@ -243,21 +272,53 @@ Targets bestTargets(const Grid& grid) {
   return targets;
 }
 
-// Keeps the targets steady from board to board: only swaps of two colours that lower the
-// travel cost.
-void improveTargets(const Grid& grid, Targets& targets) {
-  const Counts cost = travelCosts(grid);
-  bool improved = true;
-  while (improved) {
-    improved = false;
-    for (std::size_t a = 0; a < kLines; ++a) {
-      for (std::size_t b = a + 1; b < kLines; ++b) {
-        const int now = cost[a][targets[a]] + cost[b][targets[b]];
-        const int swapped = cost[a][targets[b]] + cost[b][targets[a]];
-        if (swapped < now) {
-          std::swap(targets[a], targets[b]);
-          improved = true;
+// Keeps the targets steady from board to board: only swaps of two colours' target columns
+// that lower the score, in one pass (more passes found no shorter solutions). A swap
+// moves the offsets of fourteen squares only.
+void improveTargets(const Grid& oriented, Goal& goal) {
+  rescore(oriented, goal);
+  std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
+  std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
+  std::array<std::size_t, kLines> found{};
+  for (int x = 0; x < kLines; ++x) {
+    for (int y = 0; y < kLines; ++y) {
+      const std::uint8_t colour = oriented.at(x, y);
+      columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
+      rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
+    }
+  }
+  std::array<int, kLines> rowScores{};
+  for (std::size_t y = 0; y < kLines; ++y) rowScores[y] = rowScore(goal.rows[y]);
+  auto offset = [](int target, int x) {
+    return static_cast<std::size_t>((target - x + kLines) % kLines);
+  };
+  for (std::size_t a = 0; a < kLines; ++a) {
+    for (std::size_t b = a + 1; b < kLines; ++b) {
+      auto rows = goal.rows;
+      unsigned touched = 0;
+      for (const auto& [colour, from, to] : {std::tuple{a, goal.targets[a], goal.targets[b]},
+                                             std::tuple{b, goal.targets[b], goal.targets[a]}}) {
+        for (std::size_t i = 0; i < kLines; ++i) {
+          const int x = columnOf[colour][i];
+          const std::uint8_t y = rowOf[colour][i];
+          --rows[y][offset(from, x)];
+          ++rows[y][offset(to, x)];
+          touched |= 1U << y;
         }
+      }
+      int score = goal.score;
+      std::array<int, kLines> scores = rowScores;
+      for (std::size_t y = 0; y < kLines; ++y) {
+        if ((touched >> y) & 1U) {
+          scores[y] = rowScore(rows[y]);
+          score += scores[y] - rowScores[y];
+        }
+      }
+      if (score < goal.score) {
+        std::swap(goal.targets[a], goal.targets[b]);
+        goal.rows = rows;
+        goal.score = score;
+        rowScores = scores;
       }
     }
   }
@@ -266,10 +327,8 @@ void improveTargets(const Grid& grid, Targets& targets) {
 struct BeamNode {
   Grid grid;        // as it is
   Grid transposed;  // rows as columns, for the row goal
-  Targets columnTargets{};
-  Targets rowTargets{};
-  RowScores columnScores{};
-  RowScores rowScores{};
+  Goal columns;
+  Goal rows;
   std::int32_t parent = -1;
   std::int8_t move = -1;
 };
@@ -298,43 +357,43 @@ std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::s
   return path;
 }
 
-void score(BeamNode& node) {
-  node.columnScores = rowScores(node.grid, offsetsFor(node.columnTargets));
-  node.rowScores = rowScores(node.transposed, offsetsFor(node.rowTargets));
-}
-
 constexpr int kDeepestBeam = 150;
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::vector<std::vector<BeamNode>> layers(1);
-  BeamNode root{start, start.transposed(), bestTargets(start), bestTargets(start.transposed())};
-  score(root);
+  BeamNode root{start, start.transposed(), {}, {}};
+  root.columns.targets = bestTargets(start);
+  root.rows.targets = bestTargets(start.transposed());
+  improveTargets(root.grid, root.columns);
+  improveTargets(root.transposed, root.rows);
   layers[0].push_back(root);
-  SeenSet seen;
-  seen.insert(start.hash());
+  // Boards kept so far, and this move's new boards: small enough to stay in the cache,
+  // unlike every board ever scored.
+  SeenSet kept;
+  kept.insert(start.hash());
+  SeenSet fresh;
   std::vector<Candidate> candidates;
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
     const std::vector<BeamNode>& current = layers.back();
     candidates.clear();
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
-      const Offsets columnOffsets = offsetsFor(node.columnTargets);
-      const Offsets rowOffsets = offsetsFor(node.rowTargets);
+      const Offsets columnOffsets = offsetsFor(node.columns.targets);
+      const Offsets rowOffsets = offsetsFor(node.rows.targets);
       for (int move = 0; move < kMoveCount; ++move) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
         Grid grid = node.grid;
         grid.apply(move);
-        if (!seen.insert(grid.hash())) continue;
+        const std::uint64_t hash = grid.hash();
+        if (kept.contains(hash) || !fresh.insert(hash)) continue;
         if (grid.solved()) {
           std::vector<int> path = pathTo(layers, layers.size() - 1, static_cast<std::int32_t>(i));
           path.push_back(move);
           return path;
         }
-        Grid transposed = node.transposed;
-        const int flipped = transposedMove(move);
-        transposed.apply(flipped);
-        const int value = std::min(scoreAfter(grid, columnOffsets, node.columnScores, move),
-                                   scoreAfter(transposed, rowOffsets, node.rowScores, flipped));
+        const int value =
+            std::min(scoreAfter(node.grid, node.columns, columnOffsets, move),
+                     scoreAfter(node.transposed, node.rows, rowOffsets, transposedMove(move)));
         candidates.push_back({value, static_cast<std::int32_t>(i), move});
       }
     }
@@ -349,17 +408,21 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       BeamNode node = current[static_cast<std::size_t>(it->parent)];
       node.grid.apply(it->move);
       node.transposed.apply(transposedMove(it->move));
-      // A row move changes what the columns hold, a column move what the rows hold.
+      // A row move changes what the columns hold, a column move what the rows hold;
+      // the goal whose lines changed may now be nearer with other targets.
       if (isColumnMove(it->move)) {
-        improveTargets(node.transposed, node.rowTargets);
+        improveTargets(node.transposed, node.rows);
+        rescore(node.grid, node.columns);
       } else {
-        improveTargets(node.grid, node.columnTargets);
+        improveTargets(node.grid, node.columns);
+        rescore(node.transposed, node.rows);
       }
-      score(node);
       node.parent = it->parent;
       node.move = static_cast<std::int8_t>(it->move);
+      kept.insert(node.grid.hash());
       next.push_back(node);
     }
+    fresh.clear();
     layers.push_back(std::move(next));
   }
   return std::nullopt;
