@@ -5,11 +5,12 @@
 // squares with equal offsets are close to solved; the beam ranks boards by that.
 #include "solver/Solver.h"
 
-#include "engine/NewHodM.h"
-
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <tuple>
+
+#include "engine/NewHodM.h"
 
 namespace zarvel::solver {
 namespace {
@@ -250,7 +251,7 @@ Targets bestTargets(const Grid& grid) {
   best[0] = 0;
   for (int used = 0; used < kAll; ++used) {
     if (best[static_cast<std::size_t>(used)] == std::numeric_limits<int>::max()) continue;
-    const auto colour = static_cast<std::size_t>(__builtin_popcount(static_cast<unsigned>(used)));
+    const auto colour = static_cast<std::size_t>(std::popcount(static_cast<unsigned>(used)));
     for (int target = 0; target < kLines; ++target) {
       if ((used >> target) & 1) continue;
       const int next = used | (1 << target);
