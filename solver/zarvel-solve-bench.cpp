@@ -47,7 +47,7 @@ T percentile(std::vector<T> values, int percent) {
 
 int usage() {
   std::fputs(
-      "usage: zarvel-solve-bench [FIRST [LAST]] [--width W]\n"
+      "usage: zarvel-solve-bench [FIRST [LAST]] [--width W] [--exact DEPTH]\n"
       "Solves the deals FIRST..LAST (default all, 0..32655) and prints the median, the\n"
       "90th percentile and the largest number of moves and time per deal.\n",
       stderr);
