@@ -14,6 +14,7 @@ inline constexpr int kPitch = 40;         // distance between neighbouring cell 
 inline constexpr int kSquare = 39;        // a cell's filled square is kSquare x kSquare
 inline constexpr int kBoardPixels = 281;  // 7 squares + 8 one-pixel lines on each axis
 inline constexpr int kColours = 7;        // colours in the table, squares of each colour
+inline constexpr int kCells = kLines * kLines;
 
 // The four arrow bars, by their index in picStrelki: above, right of, below and left of the
 // board.

@@ -10,8 +10,6 @@
 
 namespace zarvel {
 
-inline constexpr int kCells = kLines * kLines;
-
 struct SavedGame {
   std::int32_t layout = 0;             // NmRasklada
   std::int32_t moves = 0;              // NmHod

@@ -345,6 +345,17 @@ AssertionResult Game::start() {
                               << ", openbox " << (openbox_.running() ? "runs" : "ended") << "\n"
                               << describeWindows() << logs();
   }
+  // The game centres its window again once the window manager has framed it; its place is
+  // final when the frame sits in the middle of the screen.
+  if (windowManager_ == WindowManager::Openbox) {
+    const Rect screen = x_->screen();
+    const bool centred = waitUntil([&] {
+      const Rect frame = x_->frame(main_);
+      return std::abs(2 * frame.x + frame.width - screen.width) <= 4 &&
+             std::abs(2 * frame.y + frame.height - screen.height) <= 4;
+    });
+    if (!centred) return AssertionFailure() << "the main window was not centred with its frame";
+  }
   if (AssertionResult found = findClientArea(); !found) return found;
   if (!waitUntil([&] { return static_cast<bool>(boardIsDrawn()); })) {
     return AssertionFailure() << "the first deal did not appear: " << boardIsDrawn().message();

@@ -1,0 +1,91 @@
+// The solver's compact board: 49 colour indices 0..6, one 64-bit word per column, so that
+// a column move is a byte rotation and a row move touches one byte of every word.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/Geometry.h"
+#include "engine/Picture.h"
+
+namespace zarvel::solver {
+
+inline constexpr int kMoveCount = 4 * kLines;  // four bars, seven lines each
+
+// A move as the game numbers it: bar 0 top (column up), 1 right (row right), 2 bottom
+// (column down), 3 left (row left); line 0..6 from the left or the top.
+struct Move {
+  std::int32_t bar = 0;
+  std::int32_t line = 0;
+  friend bool operator==(const Move&, const Move&) = default;
+};
+
+// Moves numbered 0..27 as bar * 7 + line; the search works on these numbers.
+constexpr int moveIndex(Move move) {
+  return move.bar * kLines + move.line;
+}
+constexpr Move moveOf(int index) {
+  return {index / kLines, index % kLines};
+}
+constexpr int inverseMove(int index) {
+  return (index + 2 * kLines) % kMoveCount;
+}
+constexpr bool isColumnMove(int index) {
+  return (index / kLines) % 2 == 0;
+}
+
+class Grid {
+ public:
+  // Colour indices column by column (cell 7 * column + row), as a deal and a saved game
+  // list them. Every index must be below 7.
+  static Grid fromCells(const std::array<std::uint8_t, kCells>& cells);
+
+  std::uint8_t at(int column, int row) const {
+    return static_cast<std::uint8_t>(columns_[static_cast<std::size_t>(column)] >> (8 * row));
+  }
+  std::array<std::uint8_t, kCells> cells() const;
+  const std::array<std::uint64_t, kLines>& columnWords() const { return columns_; }
+
+  void apply(int move);
+  void apply(Move move) { apply(moveIndex(move)); }
+
+  bool columnsSolved() const;
+  bool rowsSolved() const;
+  bool solved() const { return columnsSolved() || rowsSolved(); }
+
+  // The same board with rows and columns exchanged: row goals become column goals.
+  Grid transposed() const;
+
+  std::uint64_t hash() const;
+  friend bool operator==(const Grid&, const Grid&) = default;
+
+ private:
+  std::array<std::uint64_t, kLines> columns_{};  // byte r of word c: column c, row r
+};
+
+// A board of arbitrary colour values, indexed: palette[i] is the value of index i, in the
+// order in which the values first appear column by column.
+struct IndexedBoard {
+  Grid grid;
+  std::array<Colour, kLines> palette{};
+};
+
+// Indexes 49 colour values (column by column); nothing unless the board holds exactly
+// seven squares of each of seven distinct values, the only boards that can be solved.
+std::optional<IndexedBoard> indexColours(const std::array<Colour, kCells>& colours);
+
+// What is wrong with a board that indexColours refuses, in English, for a message.
+std::string describeUnsolvable(const std::array<Colour, kCells>& colours);
+
+// The board picture's 49 cell colours, read at the cell origins, column by column.
+std::array<Colour, kCells> coloursOf(const Picture& board);
+
+// The board a picture shows, if it can be solved.
+std::optional<IndexedBoard> boardFromPicture(const Picture& picture);
+
+// Paints the board's squares onto a board picture.
+void paint(const IndexedBoard& board, Picture& picture);
+
+}  // namespace zarvel::solver

@@ -1,0 +1,138 @@
+// The solver: every solution is played with the game's own moves; boards a few moves from
+// solved get a shortest solution; any board with seven of each colour gets one.
+#include <gtest/gtest.h>
+
+#include "solver/Solver.h"
+#include "tests/solver/SolverTestBoards.h"
+
+namespace zarvel {
+namespace {
+
+using solver::Grid;
+using solver::Move;
+using solver::solve;
+using solver::SolverSettings;
+
+// Deals spread over the whole range of layout numbers.
+std::vector<std::int32_t> someLayouts(int count) {
+  std::vector<std::int32_t> layouts;
+  for (int i = 0; i < count; ++i)
+    layouts.push_back(static_cast<std::int32_t>(i * 32655LL / (count - 1)));
+  return layouts;
+}
+
+void expectSolvesInGame(const Grid& grid, const std::vector<Move>& moves, const std::string& what) {
+  const testing::Played played = testing::playInGame(grid, moves);
+  EXPECT_TRUE(played.solved) << what;
+  // The solution stops at the first solved board: the game celebrates once, at the end.
+  EXPECT_EQ(played.victories, 1) << what;
+  EXPECT_EQ(played.movesAtVictory, static_cast<std::int32_t>(moves.size())) << what;
+}
+
+TEST(Solver, SolutionsOfDealsSolveTheBoardWithTheGamesMoves) {
+  SolverSettings quick;
+  quick.beamWidth = 60;  // the checks are the point here, not the shortest answers
+  for (const std::int32_t layout : someLayouts(300)) {
+    const Grid grid = testing::dealtGrid(layout);
+    const solver::Solution solution = solve(grid, quick);
+    expectSolvesInGame(grid, solution.moves, "layout " + std::to_string(layout));
+    EXPECT_GE(static_cast<int>(solution.moves.size()), solution.lowerBound) << layout;
+  }
+}
+
+TEST(Solver, DefaultSettingsSolveDealsAndGiveTheSameMovesEveryTime) {
+  for (const std::int32_t layout : {0, 1, 16000, 32655}) {
+    const Grid grid = testing::dealtGrid(layout);
+    const solver::Solution first = solve(grid);
+    expectSolvesInGame(grid, first.moves, "layout " + std::to_string(layout));
+    EXPECT_EQ(solve(grid).moves, first.moves) << layout;
+    EXPECT_LE(first.moves.size(), 60U) << layout;
+  }
+}
+
+TEST(Solver, BoardsAFewMovesFromSolvedGetAtMostThatManyMoves) {
+  Rnd rnd;
+  rnd.reseed(2024);
+  for (int k = 1; k <= 4; ++k) {
+    for (int board = 0; board < 60; ++board) {
+      const bool byRows = board % 2 == 1;
+      const Grid grid = testing::scrambled(rnd, k, byRows);
+      const solver::Solution solution = solve(grid);
+      const std::string what = std::to_string(k) + " moves, board " + std::to_string(board);
+      EXPECT_LE(static_cast<int>(solution.moves.size()), k) << what;
+      EXPECT_LE(solver::lowerBound(grid), static_cast<int>(solution.moves.size())) << what;
+      if (grid.solved()) {
+        EXPECT_TRUE(solution.moves.empty()) << what;
+      } else {
+        EXPECT_TRUE(solution.shortest) << what;
+        expectSolvesInGame(grid, solution.moves, what);
+      }
+    }
+  }
+}
+
+TEST(Solver, ASolvedBoardNeedsNoMoves) {
+  for (const bool byRows : {false, true}) {
+    const Grid grid = testing::solvedGrid({6, 5, 4, 3, 2, 1, 0}, byRows);
+    const solver::Solution solution = solve(grid);
+    EXPECT_TRUE(solution.moves.empty());
+    EXPECT_TRUE(solution.shortest);
+    EXPECT_EQ(solver::lowerBound(grid), 0);
+  }
+}
+
+TEST(Solver, BoardsNearTheRowGoalAreSolvedByRows) {
+  Rnd rnd;
+  rnd.reseed(99);
+  for (int board = 0; board < 20; ++board) {
+    const Grid grid = testing::scrambled(rnd, 3 + board % 6, true);
+    if (grid.solved()) continue;
+    const solver::Solution solution = solve(grid);
+    Grid after = grid;
+    for (const Move& move : solution.moves) after.apply(move);
+    EXPECT_TRUE(after.rowsSolved()) << board;
+    expectSolvesInGame(grid, solution.moves, "board " + std::to_string(board));
+  }
+}
+
+TEST(Solver, ShortestSolutionFindsNothingBeyondItsDepth) {
+  const Grid deal = testing::dealtGrid(31337);
+  EXPECT_FALSE(solver::shortestSolution(deal, 3).has_value());
+  Grid twoAway = testing::solvedGrid({0, 1, 2, 3, 4, 5, 6}, false);
+  twoAway.apply(Move{kBarLeft, 2});
+  twoAway.apply(Move{kBarTop, 4});
+  EXPECT_FALSE(solver::shortestSolution(twoAway, 1).has_value());
+  const auto found = solver::shortestSolution(twoAway, 2);
+  ASSERT_TRUE(found.has_value());
+  EXPECT_EQ(found->size(), 2U);
+  expectSolvesInGame(twoAway, *found, "two moves away");
+}
+
+TEST(Solver, ThreeSquareCyclesSolveAnyBoard) {
+  Rnd rnd;
+  rnd.reseed(7);
+  std::vector<Grid> boards = {testing::dealtGrid(0), testing::dealtGrid(20000)};
+  for (int board = 0; board < 8; ++board) boards.push_back(testing::scrambled(rnd, 200, board % 2));
+  for (std::size_t i = 0; i < boards.size(); ++i) {
+    const std::vector<Move> moves = solver::cycleSolution(boards[i]);
+    Grid after = boards[i];
+    for (const Move& move : moves) after.apply(move);
+    EXPECT_TRUE(after.solved()) << i;
+    // It stops at the first solved board, though its last setup moves would keep it solved.
+    expectSolvesInGame(boards[i], moves, "board " + std::to_string(i));
+  }
+}
+
+TEST(Solver, LowerBoundNeverExceedsAKnownDistance) {
+  Rnd rnd;
+  rnd.reseed(11);
+  for (int k = 1; k <= 12; ++k) {
+    for (int board = 0; board < 20; ++board) {
+      EXPECT_LE(solver::lowerBound(testing::scrambled(rnd, k, board % 2)), k);
+    }
+  }
+  EXPECT_GE(solver::lowerBound(testing::dealtGrid(555)), 1);
+}
+
+}  // namespace
+}  // namespace zarvel
