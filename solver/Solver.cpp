@@ -17,7 +17,6 @@ namespace {
 
 using Counts = std::array<std::array<std::uint8_t, kLines>, kLines>;
 using Targets = std::array<std::uint8_t, kLines>;  // target column of each colour index
-using Offsets = std::array<std::array<std::uint8_t, kLines>, kLines>;  // [column][colour]
 
 constexpr std::array<int, kLines> kCyclicDistance = {0, 1, 2, 3, 3, 2, 1};
 
@@ -88,23 +87,14 @@ std::vector<Move> movesOf(const std::vector<int>& indices) {
 
 // ---- Beam search -----------------------------------------------------------------------
 
-// Heuristic weights, found by trying them on deals: every column a square still has to
-// travel counts five, and each pair of squares in one row that have to travel the same
-// way earns two back, since one row move carries them together.
-constexpr int kTravelWeight = 5;
-constexpr int kSharedOffsetWeight = 2;
-
-Offsets offsetsFor(const Targets& targets) {
-  Offsets offsets{};
-  for (int x = 0; x < kLines; ++x) {
-    for (int colour = 0; colour < kLines; ++colour) {
-      offsets[static_cast<std::size_t>(x)][static_cast<std::size_t>(colour)] =
-          static_cast<std::uint8_t>((targets[static_cast<std::size_t>(colour)] - x + kLines) %
-                                    kLines);
-    }
-  }
-  return offsets;
-}
+// Heuristic weights, found by trying them on deals. A row's squares are grouped by offset:
+// every column a square still has to travel counts eleven; every group counts nine per
+// column, as the row (or the rows its squares are moved to) has to make that trip; and
+// each pair of squares in one group earns four back, since one row move carries them
+// together.
+constexpr int kTravelWeight = 11;
+constexpr int kGroupWeight = 9;
+constexpr int kSharedOffsetWeight = 4;
 
 // A row's part of the score by how many of its squares have each offset: [offset][count].
 using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
@@ -112,68 +102,135 @@ using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
 constexpr RowTable makeRowTable() {
   RowTable table{};
   for (std::size_t s = 1; s < kLines; ++s) {
-    for (int n = 0; n <= kLines; ++n) {
+    const int distance = kCyclicDistance[s];
+    for (int n = 1; n <= kLines; ++n) {
       table[s][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
-          kTravelWeight * n * kCyclicDistance[s] - kSharedOffsetWeight * n * (n - 1) / 2);
+          (kTravelWeight * n + kGroupWeight) * distance - kSharedOffsetWeight * n * (n - 1) / 2);
     }
   }
   return table;
 }
 constexpr RowTable kRowTable = makeRowTable();
 
-using OffsetCounts = std::array<std::uint8_t, kLines>;  // squares of a row by offset
+// Packed byte vectors: byte i of a word for i = 0..6. A row's squares by offset (byte s =
+// how many have s columns to travel), or a column's offsets from the top down.
+using Bytes = std::uint64_t;
 
-int rowScore(const OffsetCounts& n) {
+constexpr Bytes kOne = 1;
+
+constexpr std::size_t byteAt(Bytes word, std::size_t i) {
+  return static_cast<std::size_t>((word >> (8 * i)) & 0xFF);
+}
+// Byte i takes byte i + 1, byte 6 takes byte 0: a column moving up, or a row's offsets
+// after a move to the right (every square one column nearer).
+constexpr Bytes turnedDown(Bytes word) {
+  return (word >> 8) | ((word & 0xFF) << 48);
+}
+constexpr Bytes turnedUp(Bytes word) {
+  return ((word << 8) & 0x00FFFFFFFFFFFFFFULL) | (word >> 48);
+}
+
+int rowScore(Bytes counts) {
   int score = 0;
-  for (std::size_t s = 1; s < kLines; ++s) score += kRowTable[s][n[s]];
+  for (std::size_t s = 1; s < kLines; ++s) score += kRowTable[s][byteAt(counts, s)];
   return score;
+}
+
+// offset(target, x): columns from x to the target, to the right.
+constexpr std::array<std::uint8_t, 2 * kLines> kOffset = {0, 1, 2, 3, 4, 5, 6, 0, 1, 2, 3, 4, 5, 6};
+constexpr std::uint8_t offset(int target, int x) {
+  return kOffset[static_cast<std::size_t>(target - x + kLines)];
 }
 
 // One goal, seen as "every column one colour" on a board oriented for it.
 struct Goal {
   Targets targets{};
-  std::array<OffsetCounts, kLines> rows{};  // [row][offset]
-  int score = 0;
+  std::array<Bytes, kLines> rows{};  // [row] squares by offset
+  std::array<std::int16_t, kLines> rowScores{};
+  std::int32_t score = 0;
 };
 
 void rescore(const Grid& oriented, Goal& goal) {
-  const Offsets offsets = offsetsFor(goal.targets);
-  const auto& words = oriented.columnWords();
-  goal.rows = {};
   goal.score = 0;
   for (std::size_t y = 0; y < kLines; ++y) {
-    for (std::size_t x = 0; x < kLines; ++x) {
-      ++goal.rows[y][offsets[x][static_cast<std::uint8_t>(words[x] >> (8 * y))]];
+    Bytes counts = 0;
+    for (int x = 0; x < kLines; ++x) {
+      counts += kOne << (8 * offset(goal.targets[oriented.at(x, static_cast<int>(y))], x));
     }
-    goal.score += rowScore(goal.rows[y]);
+    goal.rows[y] = counts;
+    goal.rowScores[y] = static_cast<std::int16_t>(rowScore(counts));
+    goal.score += goal.rowScores[y];
   }
+}
+
+// Every column's offsets from the top down, for the column moves.
+std::array<Bytes, kLines> columnOffsets(const Grid& oriented, const Targets& targets) {
+  std::array<Bytes, kLines> result{};
+  for (std::size_t x = 0; x < kLines; ++x) {
+    const Bytes word = oriented.columnWords()[x];
+    Bytes offsets = 0;
+    for (std::size_t y = 0; y < kLines; ++y) {
+      offsets |= Bytes{offset(targets[byteAt(word, y)], static_cast<int>(x))} << (8 * y);
+    }
+    result[x] = offsets;
+  }
+  return result;
+}
+
+// The score change when every row y trades a square of offset byte y of `leaving` for one
+// of offset byte y of `coming`.
+int tradeDelta(const Goal& goal, Bytes leaving, Bytes coming) {
+  int delta = 0;
+  for (std::size_t y = 0; y < kLines; ++y) {
+    const std::size_t a = byteAt(leaving, y);
+    const std::size_t b = byteAt(coming, y);
+    if (a == b) continue;
+    const Bytes n = goal.rows[y];
+    delta += kRowTable[a][byteAt(n, a) - 1] - kRowTable[a][byteAt(n, a)] +
+             kRowTable[b][byteAt(n, b) + 1] - kRowTable[b][byteAt(n, b)];
+  }
+  return delta;
 }
 
 // The goal's score after `move` on the oriented board, without making the move: a row
 // move turns its row's offsets by one, a column move trades one square in every row.
-int scoreAfter(const Grid& oriented, const Goal& goal, const Offsets& offsets, int move) {
+int scoreAfter(const Goal& goal, const std::array<Bytes, kLines>& offsets, int move) {
   const auto line = static_cast<std::size_t>(move % kLines);
-  const int bar = move / kLines;
-  if (!isColumnMove(move)) {
-    const OffsetCounts& n = goal.rows[line];
-    const std::size_t step = bar == kBarRight ? 1 : kLines - 1;
-    OffsetCounts turned{};
-    for (std::size_t s = 0; s < kLines; ++s) turned[s] = n[(s + step) % kLines];
-    return goal.score - rowScore(n) + rowScore(turned);
+  switch (move / kLines) {
+    case kBarTop:
+      return goal.score + tradeDelta(goal, offsets[line], turnedDown(offsets[line]));
+    case kBarBottom:
+      return goal.score + tradeDelta(goal, offsets[line], turnedUp(offsets[line]));
+    case kBarRight:
+      return goal.score - goal.rowScores[line] + rowScore(turnedDown(goal.rows[line]));
+    default:
+      return goal.score - goal.rowScores[line] + rowScore(turnedUp(goal.rows[line]));
   }
-  const std::uint64_t word = oriented.columnWords()[line];
-  const std::size_t step = bar == kBarTop ? 1 : kLines - 1;
-  int score = goal.score;
-  for (std::size_t y = 0; y < kLines; ++y) {
-    const std::uint8_t leaving = offsets[line][static_cast<std::uint8_t>(word >> (8 * y))];
-    const std::uint8_t coming =
-        offsets[line][static_cast<std::uint8_t>(word >> (8 * ((y + step) % kLines)))];
-    if (leaving == coming) continue;
-    const OffsetCounts& n = goal.rows[y];
-    score += kRowTable[leaving][n[leaving] - 1] - kRowTable[leaving][n[leaving]] +
-             kRowTable[coming][n[coming] + 1] - kRowTable[coming][n[coming]];
+}
+
+// Brings the goal up to date after `move` has been made on the oriented board.
+void update(const Grid& before, Goal& goal, int move) {
+  const auto line = static_cast<std::size_t>(move % kLines);
+  if (isColumnMove(move)) {
+    const std::array<Bytes, kLines> offsets = columnOffsets(before, goal.targets);
+    const Bytes leaving = offsets[line];
+    const Bytes coming = move / kLines == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
+    for (std::size_t y = 0; y < kLines; ++y) {
+      const std::size_t a = byteAt(leaving, y);
+      const std::size_t b = byteAt(coming, y);
+      if (a == b) continue;
+      goal.rows[y] = goal.rows[y] - (kOne << (8 * a)) + (kOne << (8 * b));
+      const auto score = static_cast<std::int16_t>(rowScore(goal.rows[y]));
+      goal.score += score - goal.rowScores[y];
+      goal.rowScores[y] = score;
+    }
+  } else {
+    Bytes& counts = goal.rows[line];
+    counts = move / kLines == kBarRight ? turnedDown(counts) : turnedUp(counts);
+    const auto score = static_cast<std::int16_t>(rowScore(counts));
+    goal.score += score - goal.rowScores[line];
+    goal.rowScores[line] = score;
   }
-  return score;
 }
 
 // Boards met before, by their hash; open addressing, grown at half full.
@@ -192,18 +249,6 @@ class SeenSet {
         return true;
       }
     }
-  }
-  bool contains(std::uint64_t hash) const {
-    hash |= 1;
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-      if (slots_[i] == hash) return true;
-      if (slots_[i] == 0) return false;
-    }
-  }
-  void clear() {
-    std::fill(slots_.begin(), slots_.end(), 0);
-    size_ = 0;
   }
 
  private:
@@ -277,7 +322,6 @@ Targets bestTargets(const Grid& grid) {
 // that lower the score, in one pass (more passes found no shorter solutions). A swap
 // moves the offsets of fourteen squares only.
 void improveTargets(const Grid& oriented, Goal& goal) {
-  rescore(oriented, goal);
   std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
   std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
   std::array<std::size_t, kLines> found{};
@@ -288,38 +332,32 @@ void improveTargets(const Grid& oriented, Goal& goal) {
       rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
     }
   }
-  std::array<int, kLines> rowScores{};
-  for (std::size_t y = 0; y < kLines; ++y) rowScores[y] = rowScore(goal.rows[y]);
-  auto offset = [](int target, int x) {
-    return static_cast<std::size_t>((target - x + kLines) % kLines);
-  };
   for (std::size_t a = 0; a < kLines; ++a) {
     for (std::size_t b = a + 1; b < kLines; ++b) {
-      auto rows = goal.rows;
+      std::array<Bytes, kLines> rows = goal.rows;
       unsigned touched = 0;
       for (const auto& [colour, from, to] : {std::tuple{a, goal.targets[a], goal.targets[b]},
                                              std::tuple{b, goal.targets[b], goal.targets[a]}}) {
         for (std::size_t i = 0; i < kLines; ++i) {
           const int x = columnOf[colour][i];
           const std::uint8_t y = rowOf[colour][i];
-          --rows[y][offset(from, x)];
-          ++rows[y][offset(to, x)];
+          rows[y] = rows[y] - (kOne << (8 * offset(from, x))) + (kOne << (8 * offset(to, x)));
           touched |= 1U << y;
         }
       }
       int score = goal.score;
-      std::array<int, kLines> scores = rowScores;
+      std::array<std::int16_t, kLines> scores = goal.rowScores;
       for (std::size_t y = 0; y < kLines; ++y) {
         if ((touched >> y) & 1U) {
-          scores[y] = rowScore(rows[y]);
-          score += scores[y] - rowScores[y];
+          scores[y] = static_cast<std::int16_t>(rowScore(rows[y]));
+          score += scores[y] - goal.rowScores[y];
         }
       }
       if (score < goal.score) {
         std::swap(goal.targets[a], goal.targets[b]);
         goal.rows = rows;
+        goal.rowScores = scores;
         goal.score = score;
-        rowScores = scores;
       }
     }
   }
@@ -334,16 +372,25 @@ struct BeamNode {
   std::int8_t move = -1;
 };
 
-struct Candidate {
-  std::int32_t score;
-  std::int32_t parent;
-  std::int32_t move;
-  bool operator<(const Candidate& other) const {
-    if (score != other.score) return score < other.score;
-    if (parent != other.parent) return parent < other.parent;
-    return move < other.move;
-  }
-};
+// Squares on which a column differs from the one below it (cyclically), over all columns:
+// byte y is non-zero when some column changes colour between rows y and y + 1.
+Bytes rowBoundaries(const Grid& oriented) {
+  Bytes boundaries = 0;
+  for (const Bytes word : oriented.columnWords()) boundaries |= word ^ turnedDown(word);
+  return boundaries;
+}
+
+// True if some single move might solve the board. A row move changes one row only, so
+// it can complete the columns only if every column already agrees on the other six rows:
+// colour changes at most at two neighbouring row boundaries. Likewise for the rows.
+bool mayFinishInOneMove(const BeamNode& node) {
+  auto fewBoundaries = [](Bytes boundaries) {
+    int count = 0;
+    for (std::size_t y = 0; y < kLines; ++y) count += byteAt(boundaries, y) != 0;
+    return count <= 2;
+  };
+  return fewBoundaries(rowBoundaries(node.grid)) || fewBoundaries(rowBoundaries(node.transposed));
+}
 
 // Layers of boards, one per move; the answer is read back through the parents.
 std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::size_t layer,
@@ -358,72 +405,102 @@ std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::s
   return path;
 }
 
+// A child of the beam, ranked by score, then parent, then move: one sortable number.
+using Candidate = std::uint64_t;
+constexpr int kScoreShift = 40;
+constexpr std::int64_t kScoreBias = std::int64_t{1} << 20;
+
+Candidate candidate(int score, std::size_t parent, int move) {
+  return (static_cast<Candidate>(score + kScoreBias) << kScoreShift) | (Candidate{parent} << 5) |
+         static_cast<Candidate>(move);
+}
+std::size_t parentOf(Candidate c) {
+  return static_cast<std::size_t>((c & ((Candidate{1} << kScoreShift) - 1)) >> 5);
+}
+int moveOfCandidate(Candidate c) {
+  return static_cast<int>(c & 31);
+}
+
 constexpr int kDeepestBeam = 150;
+constexpr int kTargetsMargin = 4 * kTravelWeight;
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::vector<std::vector<BeamNode>> layers(1);
   BeamNode root{start, start.transposed(), {}, {}};
   root.columns.targets = bestTargets(start);
   root.rows.targets = bestTargets(start.transposed());
+  rescore(root.grid, root.columns);
+  rescore(root.transposed, root.rows);
   improveTargets(root.grid, root.columns);
   improveTargets(root.transposed, root.rows);
   layers[0].push_back(root);
-  // Boards kept so far, and this move's new boards: small enough to stay in the cache,
-  // unlike every board ever scored.
-  SeenSet kept;
-  kept.insert(start.hash());
-  SeenSet fresh;
+  SeenSet seen;  // every board kept so far
+  seen.insert(start.hash());
   std::vector<Candidate> candidates;
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
     const std::vector<BeamNode>& current = layers.back();
     candidates.clear();
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
-      const Offsets columnOffsets = offsetsFor(node.columns.targets);
-      const Offsets rowOffsets = offsetsFor(node.rows.targets);
-      for (int move = 0; move < kMoveCount; ++move) {
-        if (node.move >= 0 && move == inverseMove(node.move)) continue;
-        Grid grid = node.grid;
-        grid.apply(move);
-        const std::uint64_t hash = grid.hash();
-        if (kept.contains(hash) || !fresh.insert(hash)) continue;
-        if (grid.solved()) {
+      if (mayFinishInOneMove(node)) {
+        for (int move = 0; move < kMoveCount; ++move) {
+          Grid grid = node.grid;
+          grid.apply(move);
+          if (!grid.solved()) continue;
           std::vector<int> path = pathTo(layers, layers.size() - 1, static_cast<std::int32_t>(i));
           path.push_back(move);
           return path;
         }
-        const int value =
-            std::min(scoreAfter(node.grid, node.columns, columnOffsets, move),
-                     scoreAfter(node.transposed, node.rows, rowOffsets, transposedMove(move)));
-        candidates.push_back({value, static_cast<std::int32_t>(i), move});
+      }
+      const auto columnSide = columnOffsets(node.grid, node.columns.targets);
+      const auto rowSide = columnOffsets(node.transposed, node.rows.targets);
+      for (int move = 0; move < kMoveCount; ++move) {
+        if (node.move >= 0 && move == inverseMove(node.move)) continue;
+        const int value = std::min(scoreAfter(node.columns, columnSide, move),
+                                   scoreAfter(node.rows, rowSide, transposedMove(move)));
+        candidates.push_back(candidate(value, i, move));
       }
     }
-    if (candidates.empty()) return std::nullopt;
-    const auto keep = std::min(candidates.size(), static_cast<std::size_t>(width));
-    const auto keepEnd = candidates.begin() + static_cast<std::ptrdiff_t>(keep);
-    std::nth_element(candidates.begin(), keepEnd - 1, candidates.end());
-    std::sort(candidates.begin(), keepEnd);
+    // The best children in order, made into boards until `width` new ones are kept;
+    // repeats are dropped as they come, so ranking more than `width` is rarely needed.
     std::vector<BeamNode> next;
-    next.reserve(keep);
-    for (auto it = candidates.begin(); it != keepEnd; ++it) {
-      BeamNode node = current[static_cast<std::size_t>(it->parent)];
-      node.grid.apply(it->move);
-      node.transposed.apply(transposedMove(it->move));
-      // A row move changes what the columns hold, a column move what the rows hold;
-      // the goal whose lines changed may now be nearer with other targets.
-      if (isColumnMove(it->move)) {
-        improveTargets(node.transposed, node.rows);
-        rescore(node.grid, node.columns);
-      } else {
-        improveTargets(node.grid, node.columns);
-        rescore(node.transposed, node.rows);
+    next.reserve(static_cast<std::size_t>(width));
+    auto from = candidates.begin();
+    while (next.size() < static_cast<std::size_t>(width) && from != candidates.end()) {
+      const auto wanted =
+          static_cast<std::ptrdiff_t>((static_cast<std::size_t>(width) - next.size()) * 9 / 8 + 8);
+      const auto to = candidates.end() - from > wanted ? from + wanted : candidates.end();
+      std::nth_element(from, to - 1, candidates.end());
+      std::sort(from, to);
+      for (; from != to && next.size() < static_cast<std::size_t>(width); ++from) {
+        const std::size_t parent = parentOf(*from);
+        const int move = moveOfCandidate(*from);
+        const BeamNode& source = current[parent];
+        Grid grid = source.grid;
+        grid.apply(move);
+        if (!seen.insert(grid.hash())) continue;
+        BeamNode node = source;
+        node.grid = grid;
+        node.transposed.apply(transposedMove(move));
+        update(source.grid, node.columns, move);
+        update(source.transposed, node.rows, transposedMove(move));
+        // A row move changes what the columns hold, a column move what the rows hold;
+        // the goal whose lines changed may now be nearer with other targets.
+        // Only for the goal that ranks the board, or nearly: the other one's targets
+        // matter little until it comes near, and the swaps are the dearest part of a board.
+        if (isColumnMove(move)) {
+          if (node.rows.score <= node.columns.score + kTargetsMargin) {
+            improveTargets(node.transposed, node.rows);
+          }
+        } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
+          improveTargets(node.grid, node.columns);
+        }
+        node.parent = static_cast<std::int32_t>(parent);
+        node.move = static_cast<std::int8_t>(move);
+        next.push_back(node);
       }
-      node.parent = it->parent;
-      node.move = static_cast<std::int8_t>(it->move);
-      kept.insert(node.grid.hash());
-      next.push_back(node);
     }
-    fresh.clear();
+    if (next.empty()) return std::nullopt;
     layers.push_back(std::move(next));
   }
   return std::nullopt;
