@@ -130,10 +130,47 @@ constexpr Bytes turnedUp(Bytes word) {
   return ((word << 8) & 0x00FFFFFFFFFFFFFFULL) | (word >> 48);
 }
 
+// A row's score in two lookups, one for its counts of offsets 1..3 and one for 4..6: a
+// multiplication gathers three counts (each at most seven) into twelve bits, the first,
+// the second, and the sum of the second and third, each in four bits.
+constexpr std::size_t tripleIndex(Bytes threeCounts) {
+  constexpr Bytes kGather = (kOne << 16) | (kOne << 12) | (kOne << 8);
+  return static_cast<std::size_t>((((threeCounts & 0x070707) * kGather) >> 16) & 0xFFF);
+}
+
+using TripleTable = std::array<std::int16_t, 1 << 12>;
+
+constexpr TripleTable makeTripleTable(std::size_t firstOffset) {
+  TripleTable table{};
+  for (std::size_t i = 0; i < 8 * 8 * 8; ++i) {
+    const std::array<std::size_t, 3> n = {i % 8, i / 8 % 8, i / 64};
+    int score = 0;
+    Bytes counts = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      score += kRowTable[firstOffset + k][n[k]];
+      counts |= Bytes{n[k]} << (8 * k);
+    }
+    table[tripleIndex(counts)] = static_cast<std::int16_t>(score);
+  }
+  return table;
+}
+constexpr TripleTable kLowOffsets = makeTripleTable(1);
+constexpr TripleTable kHighOffsets = makeTripleTable(4);
+
+// The gathering keeps every triple apart: no two share an index.
+constexpr bool triplesApart() {
+  std::array<bool, 1 << 12> used{};
+  for (Bytes i = 0; i < 8 * 8 * 8; ++i) {
+    const Bytes counts = (i % 8) | (i / 8 % 8) << 8 | (i / 64) << 16;
+    if (used[tripleIndex(counts)]) return false;
+    used[tripleIndex(counts)] = true;
+  }
+  return true;
+}
+static_assert(triplesApart());
+
 int rowScore(Bytes counts) {
-  int score = 0;
-  for (std::size_t s = 1; s < kLines; ++s) score += kRowTable[s][byteAt(counts, s)];
-  return score;
+  return kLowOffsets[tripleIndex(counts >> 8)] + kHighOffsets[tripleIndex(counts >> 32)];
 }
 
 // offset(target, x): columns from x to the target, to the right.
@@ -177,34 +214,42 @@ std::array<Bytes, kLines> columnOffsets(const Grid& oriented, const Targets& tar
   return result;
 }
 
-// The score change when every row y trades a square of offset byte y of `leaving` for one
-// of offset byte y of `coming`.
-int tradeDelta(const Goal& goal, Bytes leaving, Bytes coming) {
-  int delta = 0;
+// The scores of the 28 children for one goal, by move on the oriented board, without
+// making the moves: a row move turns its row's offsets by one, a column move trades one
+// square in every row.
+void childScores(const Grid& oriented, const Goal& goal, std::array<int, kMoveCount>& scores) {
   for (std::size_t y = 0; y < kLines; ++y) {
-    const std::size_t a = byteAt(leaving, y);
-    const std::size_t b = byteAt(coming, y);
-    if (a == b) continue;
-    const Bytes n = goal.rows[y];
-    delta += kRowTable[a][byteAt(n, a) - 1] - kRowTable[a][byteAt(n, a)] +
-             kRowTable[b][byteAt(n, b) + 1] - kRowTable[b][byteAt(n, b)];
+    const int rest = goal.score - goal.rowScores[y];
+    scores[kBarRight * kLines + y] = rest + rowScore(turnedDown(goal.rows[y]));
+    scores[kBarLeft * kLines + y] = rest + rowScore(turnedUp(goal.rows[y]));
   }
-  return delta;
-}
-
-// The goal's score after `move` on the oriented board, without making the move: a row
-// move turns its row's offsets by one, a column move trades one square in every row.
-int scoreAfter(const Goal& goal, const std::array<Bytes, kLines>& offsets, int move) {
-  const auto line = static_cast<std::size_t>(move % kLines);
-  switch (move / kLines) {
-    case kBarTop:
-      return goal.score + tradeDelta(goal, offsets[line], turnedDown(offsets[line]));
-    case kBarBottom:
-      return goal.score + tradeDelta(goal, offsets[line], turnedUp(offsets[line]));
-    case kBarRight:
-      return goal.score - goal.rowScores[line] + rowScore(turnedDown(goal.rows[line]));
-    default:
-      return goal.score - goal.rowScores[line] + rowScore(turnedUp(goal.rows[line]));
+  // What a row's score gains when it loses or wins a square of each offset.
+  std::array<std::array<std::int16_t, kLines>, kLines> loses{};
+  std::array<std::array<std::int16_t, kLines>, kLines> wins{};
+  for (std::size_t y = 0; y < kLines; ++y) {
+    for (std::size_t s = 1; s < kLines; ++s) {
+      const std::size_t n = byteAt(goal.rows[y], s);
+      loses[y][s] = static_cast<std::int16_t>(n > 0 ? kRowTable[s][n - 1] - kRowTable[s][n] : 0);
+      wins[y][s] =
+          static_cast<std::int16_t>(n < kLines ? kRowTable[s][n + 1] - kRowTable[s][n] : 0);
+    }
+  }
+  const std::array<Bytes, kLines> offsets = columnOffsets(oriented, goal.targets);
+  for (std::size_t x = 0; x < kLines; ++x) {
+    const Bytes leaving = offsets[x];
+    int lost = 0;
+    for (std::size_t y = 0; y < kLines; ++y) lost += loses[y][byteAt(leaving, y)];
+    for (const int bar : {kBarTop, kBarBottom}) {
+      const Bytes coming = bar == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
+      int delta = lost;
+      for (std::size_t y = 0; y < kLines; ++y) {
+        const std::size_t a = byteAt(leaving, y);
+        const std::size_t b = byteAt(coming, y);
+        // A row that gets back the offset it gave up does not change.
+        delta += a == b ? -loses[y][a] : wins[y][b];
+      }
+      scores[static_cast<std::size_t>(bar * kLines) + x] = goal.score + delta;
+    }
   }
 }
 
@@ -318,6 +363,36 @@ Targets bestTargets(const Grid& grid) {
   return targets;
 }
 
+// How many columns a colour's squares travel in all to target column t, from their
+// count by offset to column 0 (byte s: squares in column -s): turned by t, the counts
+// are weighed by distance in one multiplication, whose byte 6 collects the sum (at most
+// 21, so no byte carries into the next).
+constexpr int travel(Bytes countsByOffset, int t) {
+  constexpr Bytes kDistances = 0x0000010203030201ULL;  // byte 6 - s: the distance of offset s
+  const Bytes turned = t == 0 ? countsByOffset
+                              : ((countsByOffset << (8 * t)) | (countsByOffset >> (56 - 8 * t))) &
+                                    0x00FFFFFFFFFFFFFFULL;
+  return static_cast<int>(((turned * kDistances) >> 48) & 0xFF);
+}
+
+constexpr bool travelsRight() {
+  for (int s = 0; s < kLines; ++s) {
+    for (int t = 0; t < kLines; ++t) {
+      const int distance = kCyclicDistance[static_cast<std::size_t>((s + t) % kLines)];
+      if (travel(kOne << (8 * s), t) != distance) return false;
+      if (travel(7 * (kOne << (8 * s)) + (kOne << (8 * t)), 0) !=
+          7 * kCyclicDistance[s] + kCyclicDistance[t])
+        return false;
+    }
+  }
+  return true;
+}
+static_assert(travelsRight());
+
+// A swap that makes the squares travel more than this many columns further never lowered
+// the score on deals (once in a million tries), so it is not worked out.
+constexpr int kLongestUsefulDetour = 7;
+
 // Keeps the targets steady from board to board: only swaps of two colours' target columns
 // that lower the score, in one pass (more passes found no shorter solutions). A swap
 // moves the offsets of fourteen squares only.
@@ -325,19 +400,32 @@ void improveTargets(const Grid& oriented, Goal& goal) {
   std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
   std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
   std::array<std::size_t, kLines> found{};
+  std::array<Bytes, kLines> spread{};  // [colour]: squares by offset to column 0
   for (int x = 0; x < kLines; ++x) {
     for (int y = 0; y < kLines; ++y) {
       const std::uint8_t colour = oriented.at(x, y);
       columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
       rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
+      spread[colour] += kOne << (8 * offset(0, x));
+    }
+  }
+  std::array<std::array<int, kLines>, kLines> travels{};  // [colour][target]
+  for (std::size_t colour = 0; colour < kLines; ++colour) {
+    for (int t = 0; t < kLines; ++t) {
+      travels[colour][static_cast<std::size_t>(t)] = travel(spread[colour], t);
     }
   }
   for (std::size_t a = 0; a < kLines; ++a) {
     for (std::size_t b = a + 1; b < kLines; ++b) {
+      const std::uint8_t ta = goal.targets[a];
+      const std::uint8_t tb = goal.targets[b];
+      if (travels[a][tb] + travels[b][ta] - travels[a][ta] - travels[b][tb] >
+          kLongestUsefulDetour) {
+        continue;
+      }
       std::array<Bytes, kLines> rows = goal.rows;
       unsigned touched = 0;
-      for (const auto& [colour, from, to] : {std::tuple{a, goal.targets[a], goal.targets[b]},
-                                             std::tuple{b, goal.targets[b], goal.targets[a]}}) {
+      for (const auto& [colour, from, to] : {std::tuple{a, ta, tb}, std::tuple{b, tb, ta}}) {
         for (std::size_t i = 0; i < kLines; ++i) {
           const int x = columnOf[colour][i];
           const std::uint8_t y = rowOf[colour][i];
@@ -437,6 +525,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   SeenSet seen;  // every board kept so far
   seen.insert(start.hash());
   std::vector<Candidate> candidates;
+  std::array<int, kMoveCount> columnScores{};
+  std::array<int, kMoveCount> rowScores{};
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
     const std::vector<BeamNode>& current = layers.back();
     candidates.clear();
@@ -452,12 +542,12 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
           return path;
         }
       }
-      const auto columnSide = columnOffsets(node.grid, node.columns.targets);
-      const auto rowSide = columnOffsets(node.transposed, node.rows.targets);
+      childScores(node.grid, node.columns, columnScores);
+      childScores(node.transposed, node.rows, rowScores);
       for (int move = 0; move < kMoveCount; ++move) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
-        const int value = std::min(scoreAfter(node.columns, columnSide, move),
-                                   scoreAfter(node.rows, rowSide, transposedMove(move)));
+        const int value = std::min(columnScores[static_cast<std::size_t>(move)],
+                                   rowScores[static_cast<std::size_t>(transposedMove(move))]);
         candidates.push_back(candidate(value, i, move));
       }
     }
