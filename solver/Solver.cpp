@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 #include <limits>
 #include <tuple>
 
@@ -278,41 +279,6 @@ void update(const Grid& before, Goal& goal, int move) {
   }
 }
 
-// Boards met before, by their hash; open addressing, grown at half full.
-class SeenSet {
- public:
-  SeenSet() : slots_(1 << 12, 0) {}
-  // True if the board is new.
-  bool insert(std::uint64_t hash) {
-    hash |= 1;  // zero marks an empty slot
-    std::size_t mask = slots_.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-      if (slots_[i] == hash) return false;
-      if (slots_[i] == 0) {
-        slots_[i] = hash;
-        if (++size_ * 2 > slots_.size()) grow();
-        return true;
-      }
-    }
-  }
-
- private:
-  void grow() {
-    std::vector<std::uint64_t> old(slots_.size() * 2, 0);
-    old.swap(slots_);
-    const std::size_t mask = slots_.size() - 1;
-    for (const std::uint64_t hash : old) {
-      if (hash == 0) continue;
-      std::size_t i = hash & mask;
-      while (slots_[i] != 0) i = (i + 1) & mask;
-      slots_[i] = hash;
-    }
-  }
-
-  std::vector<std::uint64_t> slots_;
-  std::size_t size_ = 0;
-};
-
 // Travel cost of every colour to every column: cost[colour][column].
 Counts travelCosts(const Grid& grid) {
   const Counts counts = columnCounts(grid);
@@ -456,8 +422,7 @@ struct BeamNode {
   Grid transposed;  // rows as columns, for the row goal
   Goal columns;
   Goal rows;
-  std::int32_t parent = -1;
-  std::int8_t move = -1;
+  std::int8_t move = -1;  // the move that made it
 };
 
 // Squares on which a column differs from the one below it (cyclically), over all columns:
@@ -480,18 +445,60 @@ bool mayFinishInOneMove(const BeamNode& node) {
   return fewBoundaries(rowBoundaries(node.grid)) || fewBoundaries(rowBoundaries(node.transposed));
 }
 
-// Layers of boards, one per move; the answer is read back through the parents.
-std::vector<int> pathTo(const std::vector<std::vector<BeamNode>>& layers, std::size_t layer,
-                        std::int32_t index) {
+// How each kept board was made: its parent in the layer before, and the move.
+struct Step {
+  std::int32_t parent;
+  std::int32_t move;
+};
+
+// The moves to board `index` of the last layer, read back through the parents.
+std::vector<int> pathTo(const std::vector<std::vector<Step>>& layers, std::size_t index) {
   std::vector<int> path;
-  for (; layer > 0; --layer) {
-    const BeamNode& node = layers[layer][static_cast<std::size_t>(index)];
-    path.push_back(node.move);
-    index = node.parent;
+  for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer) {
+    const Step& step = (*layer)[index];
+    path.push_back(step.move);
+    index = static_cast<std::size_t>(step.parent);
   }
   std::reverse(path.begin(), path.end());
   return path;
 }
+
+// Boards kept so far, by 32 bits of their hash; open addressing, grown at half full. Small
+// enough to stay in the cache; two boards that share the bits (a few in a million deals)
+// only cost the search one board.
+class SeenSet {
+ public:
+  SeenSet() : slots_(1 << 12, 0) {}
+  // True if the board is new.
+  bool insert(std::uint64_t hash) {
+    const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;  // zero marks an empty slot
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = key & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == key) return false;
+      if (slots_[i] == 0) {
+        slots_[i] = key;
+        if (++size_ * 2 > slots_.size()) grow();
+        return true;
+      }
+    }
+  }
+
+ private:
+  void grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const std::uint32_t key : old) {
+      if (key == 0) continue;
+      std::size_t i = key & mask;
+      while (slots_[i] != 0) i = (i + 1) & mask;
+      slots_[i] = key;
+    }
+  }
+
+  std::vector<std::uint32_t> slots_;
+  std::size_t size_ = 0;
+};
 
 // A child of the beam, ranked by score, then parent, then move: one sortable number.
 using Candidate = std::uint64_t;
@@ -510,10 +517,22 @@ int moveOfCandidate(Candidate c) {
 }
 
 constexpr int kDeepestBeam = 150;
+// A goal scored this far behind the other is left alone: its targets are not improved,
+// and its children are not scored, since one move never brought it level on deals.
 constexpr int kTargetsMargin = 4 * kTravelWeight;
+constexpr int kScoringMargin = 20 * kTravelWeight;
+
+// The scores of a board's children for one goal, or none if the other goal is far ahead.
+void childScores(const Grid& oriented, const Goal& goal, const Goal& other,
+                 std::array<int, kMoveCount>& scores) {
+  if (goal.score > other.score + kScoringMargin) {
+    scores.fill(std::numeric_limits<int>::max());
+  } else {
+    childScores(oriented, goal, scores);
+  }
+}
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
-  std::vector<std::vector<BeamNode>> layers(1);
   BeamNode root{start, start.transposed(), {}, {}};
   root.columns.targets = bestTargets(start);
   root.rows.targets = bestTargets(start.transposed());
@@ -521,14 +540,15 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   rescore(root.transposed, root.rows);
   improveTargets(root.grid, root.columns);
   improveTargets(root.transposed, root.rows);
-  layers[0].push_back(root);
-  SeenSet seen;  // every board kept so far
+  std::vector<BeamNode> current = {root};
+  std::vector<BeamNode> next;
+  std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
+  SeenSet seen;
   seen.insert(start.hash());
   std::vector<Candidate> candidates;
   std::array<int, kMoveCount> columnScores{};
   std::array<int, kMoveCount> rowScores{};
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
-    const std::vector<BeamNode>& current = layers.back();
     candidates.clear();
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
@@ -537,13 +557,13 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
           Grid grid = node.grid;
           grid.apply(move);
           if (!grid.solved()) continue;
-          std::vector<int> path = pathTo(layers, layers.size() - 1, static_cast<std::int32_t>(i));
+          std::vector<int> path = pathTo(layers, i);
           path.push_back(move);
           return path;
         }
       }
-      childScores(node.grid, node.columns, columnScores);
-      childScores(node.transposed, node.rows, rowScores);
+      childScores(node.grid, node.columns, node.rows, columnScores);
+      childScores(node.transposed, node.rows, node.columns, rowScores);
       for (int move = 0; move < kMoveCount; ++move) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
         const int value = std::min(columnScores[static_cast<std::size_t>(move)],
@@ -553,8 +573,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     }
     // The best children in order, made into boards until `width` new ones are kept;
     // repeats are dropped as they come, so ranking more than `width` is rarely needed.
-    std::vector<BeamNode> next;
-    next.reserve(static_cast<std::size_t>(width));
+    next.clear();
+    std::vector<Step>& steps = layers.emplace_back();
     auto from = candidates.begin();
     while (next.size() < static_cast<std::size_t>(width) && from != candidates.end()) {
       const auto wanted =
@@ -569,15 +589,14 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         Grid grid = source.grid;
         grid.apply(move);
         if (!seen.insert(grid.hash())) continue;
-        BeamNode node = source;
+        BeamNode& node = next.emplace_back(source);
         node.grid = grid;
         node.transposed.apply(transposedMove(move));
         update(source.grid, node.columns, move);
         update(source.transposed, node.rows, transposedMove(move));
+        node.move = static_cast<std::int8_t>(move);
         // A row move changes what the columns hold, a column move what the rows hold;
         // the goal whose lines changed may now be nearer with other targets.
-        // Only for the goal that ranks the board, or nearly: the other one's targets
-        // matter little until it comes near, and the swaps are the dearest part of a board.
         if (isColumnMove(move)) {
           if (node.rows.score <= node.columns.score + kTargetsMargin) {
             improveTargets(node.transposed, node.rows);
@@ -585,13 +604,11 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
           improveTargets(node.grid, node.columns);
         }
-        node.parent = static_cast<std::int32_t>(parent);
-        node.move = static_cast<std::int8_t>(move);
-        next.push_back(node);
+        steps.push_back({static_cast<std::int32_t>(parent), move});
       }
     }
     if (next.empty()) return std::nullopt;
-    layers.push_back(std::move(next));
+    current.swap(next);
   }
   return std::nullopt;
 }
