@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstdlib>
 #include <limits>
 #include <tuple>
 
@@ -500,20 +499,30 @@ class SeenSet {
   std::size_t size_ = 0;
 };
 
-// A child of the beam, ranked by score, then parent, then move: one sortable number.
-using Candidate = std::uint64_t;
-constexpr int kScoreShift = 40;
-constexpr std::int64_t kScoreBias = std::int64_t{1} << 20;
+// A child of the beam: its score, its parent's place in the layer and its move.
+struct Candidate {
+  std::int32_t score;
+  std::int32_t parent;
+  std::int32_t move;
+};
 
-Candidate candidate(int score, std::size_t parent, int move) {
-  return (static_cast<Candidate>(score + kScoreBias) << kScoreShift) | (Candidate{parent} << 5) |
-         static_cast<Candidate>(move);
-}
-std::size_t parentOf(Candidate c) {
-  return static_cast<std::size_t>((c & ((Candidate{1} << kScoreShift) - 1)) >> 5);
-}
-int moveOfCandidate(Candidate c) {
-  return static_cast<int>(c & 31);
+// The candidates by score, lowest first; equal scores stay in the order they were made
+// in, by parent and then move, so the ranking does not depend on how it is done. A
+// counting sort: scores span a few thousand values, and there are tens of thousands.
+void rank(const std::vector<Candidate>& candidates, std::vector<Candidate>& ranked,
+          std::vector<std::int32_t>& starts) {
+  ranked.resize(candidates.size());
+  if (candidates.empty()) return;
+  const auto [low, high] =
+      std::minmax_element(candidates.begin(), candidates.end(),
+                          [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
+  const int lowest = low->score;
+  starts.assign(static_cast<std::size_t>(high->score - lowest) + 2, 0);
+  for (const Candidate& c : candidates) ++starts[static_cast<std::size_t>(c.score - lowest) + 1];
+  for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+  for (const Candidate& c : candidates) {
+    ranked[static_cast<std::size_t>(starts[static_cast<std::size_t>(c.score - lowest)]++)] = c;
+  }
 }
 
 constexpr int kDeepestBeam = 150;
@@ -546,6 +555,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   SeenSet seen;
   seen.insert(start.hash());
   std::vector<Candidate> candidates;
+  std::vector<Candidate> ranked;
+  std::vector<std::int32_t> starts;
   std::array<int, kMoveCount> columnScores{};
   std::array<int, kMoveCount> rowScores{};
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
@@ -568,44 +579,35 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
         const int value = std::min(columnScores[static_cast<std::size_t>(move)],
                                    rowScores[static_cast<std::size_t>(transposedMove(move))]);
-        candidates.push_back(candidate(value, i, move));
+        candidates.push_back({value, static_cast<std::int32_t>(i), move});
       }
     }
-    // The best children in order, made into boards until `width` new ones are kept;
-    // repeats are dropped as they come, so ranking more than `width` is rarely needed.
+    // The best children in order, made into boards until `width` new ones are kept.
+    rank(candidates, ranked, starts);
     next.clear();
     std::vector<Step>& steps = layers.emplace_back();
-    auto from = candidates.begin();
-    while (next.size() < static_cast<std::size_t>(width) && from != candidates.end()) {
-      const auto wanted =
-          static_cast<std::ptrdiff_t>((static_cast<std::size_t>(width) - next.size()) * 9 / 8 + 8);
-      const auto to = candidates.end() - from > wanted ? from + wanted : candidates.end();
-      std::nth_element(from, to - 1, candidates.end());
-      std::sort(from, to);
-      for (; from != to && next.size() < static_cast<std::size_t>(width); ++from) {
-        const std::size_t parent = parentOf(*from);
-        const int move = moveOfCandidate(*from);
-        const BeamNode& source = current[parent];
-        Grid grid = source.grid;
-        grid.apply(move);
-        if (!seen.insert(grid.hash())) continue;
-        BeamNode& node = next.emplace_back(source);
-        node.grid = grid;
-        node.transposed.apply(transposedMove(move));
-        update(source.grid, node.columns, move);
-        update(source.transposed, node.rows, transposedMove(move));
-        node.move = static_cast<std::int8_t>(move);
-        // A row move changes what the columns hold, a column move what the rows hold;
-        // the goal whose lines changed may now be nearer with other targets.
-        if (isColumnMove(move)) {
-          if (node.rows.score <= node.columns.score + kTargetsMargin) {
-            improveTargets(node.transposed, node.rows);
-          }
-        } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
-          improveTargets(node.grid, node.columns);
+    for (const Candidate& c : ranked) {
+      if (next.size() == static_cast<std::size_t>(width)) break;
+      const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
+      Grid grid = source.grid;
+      grid.apply(c.move);
+      if (!seen.insert(grid.hash())) continue;
+      BeamNode& node = next.emplace_back(source);
+      node.grid = grid;
+      node.transposed.apply(transposedMove(c.move));
+      update(source.grid, node.columns, c.move);
+      update(source.transposed, node.rows, transposedMove(c.move));
+      node.move = static_cast<std::int8_t>(c.move);
+      // A row move changes what the columns hold, a column move what the rows hold;
+      // the goal whose lines changed may now be nearer with other targets.
+      if (isColumnMove(c.move)) {
+        if (node.rows.score <= node.columns.score + kTargetsMargin) {
+          improveTargets(node.transposed, node.rows);
         }
-        steps.push_back({static_cast<std::int32_t>(parent), move});
+      } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
+        improveTargets(node.grid, node.columns);
       }
+      steps.push_back({c.parent, c.move});
     }
     if (next.empty()) return std::nullopt;
     current.swap(next);
