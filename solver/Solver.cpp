@@ -200,18 +200,14 @@ void rescore(const Grid& oriented, Goal& goal) {
   }
 }
 
-// Every column's offsets from the top down, for the column moves.
-std::array<Bytes, kLines> columnOffsets(const Grid& oriented, const Targets& targets) {
-  std::array<Bytes, kLines> result{};
-  for (std::size_t x = 0; x < kLines; ++x) {
-    const Bytes word = oriented.columnWords()[x];
-    Bytes offsets = 0;
-    for (std::size_t y = 0; y < kLines; ++y) {
-      offsets |= Bytes{offset(targets[byteAt(word, y)], static_cast<int>(x))} << (8 * y);
-    }
-    result[x] = offsets;
+// A column's offsets from the top down, for its moves.
+Bytes columnOffsets(const Grid& oriented, const Targets& targets, std::size_t x) {
+  const Bytes word = oriented.columnWords()[x];
+  Bytes offsets = 0;
+  for (std::size_t y = 0; y < kLines; ++y) {
+    offsets |= Bytes{offset(targets[byteAt(word, y)], static_cast<int>(x))} << (8 * y);
   }
-  return result;
+  return offsets;
 }
 
 // The scores of the 28 children for one goal, by move on the oriented board, without
@@ -234,9 +230,8 @@ void childScores(const Grid& oriented, const Goal& goal, std::array<int, kMoveCo
           static_cast<std::int16_t>(n < kLines ? kRowTable[s][n + 1] - kRowTable[s][n] : 0);
     }
   }
-  const std::array<Bytes, kLines> offsets = columnOffsets(oriented, goal.targets);
   for (std::size_t x = 0; x < kLines; ++x) {
-    const Bytes leaving = offsets[x];
+    const Bytes leaving = columnOffsets(oriented, goal.targets, x);
     int lost = 0;
     for (std::size_t y = 0; y < kLines; ++y) lost += loses[y][byteAt(leaving, y)];
     for (const int bar : {kBarTop, kBarBottom}) {
@@ -257,8 +252,7 @@ void childScores(const Grid& oriented, const Goal& goal, std::array<int, kMoveCo
 void update(const Grid& before, Goal& goal, int move) {
   const auto line = static_cast<std::size_t>(move % kLines);
   if (isColumnMove(move)) {
-    const std::array<Bytes, kLines> offsets = columnOffsets(before, goal.targets);
-    const Bytes leaving = offsets[line];
+    const Bytes leaving = columnOffsets(before, goal.targets, line);
     const Bytes coming = move / kLines == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
     for (std::size_t y = 0; y < kLines; ++y) {
       const std::size_t a = byteAt(leaving, y);
