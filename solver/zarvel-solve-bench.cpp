@@ -47,9 +47,10 @@ T percentile(std::vector<T> values, int percent) {
 
 int usage() {
   std::fputs(
-      "usage: zarvel-solve-bench [FIRST [LAST]] [--width W] [--exact DEPTH]\n"
-      "Solves the deals FIRST..LAST (default all, 0..32655) and prints the median, the\n"
-      "90th percentile and the largest number of moves and time per deal.\n",
+      "usage: zarvel-solve-bench [FIRST [LAST]] [--step S] [--width W] [--exact DEPTH]\n"
+      "Solves the deals FIRST..LAST (default all, 0..32655), or every S-th of them, and\n"
+      "prints the median, the 90th percentile and the largest number of moves and time\n"
+      "per deal.\n",
       stderr);
   return 2;
 }
@@ -59,12 +60,15 @@ int usage() {
 int main(int argc, char** argv) {
   std::int32_t first = 0;
   std::int32_t last = kLayoutCount - 1;
+  std::int32_t step = 1;
   SolverSettings settings;
   std::vector<std::int32_t> bounds;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--width" && i + 1 < argc) {
       settings.beamWidth = std::atoi(argv[++i]);
+    } else if (arg == "--step" && i + 1 < argc) {
+      step = std::atoi(argv[++i]);
     } else if (arg == "--exact" && i + 1 < argc) {
       settings.exactDepth = std::atoi(argv[++i]);
     } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
@@ -76,13 +80,14 @@ int main(int argc, char** argv) {
   if (bounds.size() > 2) return usage();
   if (!bounds.empty()) first = last = bounds[0];
   if (bounds.size() == 2) last = bounds[1];
-  if (first < 0 || last >= kLayoutCount || first > last) return usage();
+  if (first < 0 || last >= kLayoutCount || first > last || step < 1 || step > kLayoutCount)
+    return usage();
 
   std::vector<int> lengths;
   std::vector<double> millis;
   std::vector<double> cpuMillis;  // processor time: steadier than the clock on a busy machine
   int invalid = 0;
-  for (std::int32_t layout = first; layout <= last; ++layout) {
+  for (std::int32_t layout = first; layout <= last; layout += step) {
     const Grid grid = dealt(layout);
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
@@ -96,10 +101,10 @@ int main(int argc, char** argv) {
     }
     lengths.push_back(static_cast<int>(solution.moves.size()));
     millis.push_back(took.count());
-    if ((layout - first + 1) % 1000 == 0) {
+    if (lengths.size() % 1000 == 0) {
       std::fprintf(stderr,
-                   "%d deals: moves median %d p90 %d max %d; processor ms median %.1f max %.1f\n",
-                   layout - first + 1, percentile(lengths, 50), percentile(lengths, 90),
+                   "%zu deals: moves median %d p90 %d max %d; processor ms median %.1f max %.1f\n",
+                   lengths.size(), percentile(lengths, 50), percentile(lengths, 90),
                    percentile(lengths, 100), percentile(cpuMillis, 50), percentile(cpuMillis, 100));
     }
   }
@@ -109,6 +114,13 @@ int main(int argc, char** argv) {
               percentile(lengths, 90), percentile(lengths, 100),
               static_cast<double>(std::accumulate(lengths.begin(), lengths.end(), 0)) /
                   static_cast<double>(lengths.size()));
+  std::vector<int> byLength(static_cast<std::size_t>(percentile(lengths, 100)) + 1);
+  for (const int length : lengths) ++byLength[static_cast<std::size_t>(length)];
+  std::printf("deals by moves:");
+  for (std::size_t length = 0; length < byLength.size(); ++length) {
+    if (byLength[length] > 0) std::printf(" %zu:%d", length, byLength[length]);
+  }
+  std::printf("\n");
   std::printf("time:  median %.1f ms, p90 %.1f ms, max %.1f ms\n", percentile(millis, 50),
               percentile(millis, 90), percentile(millis, 100));
   std::printf("processor time: median %.1f ms, p90 %.1f ms, max %.1f ms\n",
