@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/Board.h"
+#include "engine/NewGameM.h"
 
 namespace zarvel::solver {
 namespace {
@@ -162,6 +163,16 @@ std::string describeUnsolvable(const std::array<Colour, kCells>& colours) {
     }
   }
   return {};
+}
+
+Grid dealtGrid(std::int32_t layout) {
+  Rnd rnd;
+  rnd.reseed(layout);
+  const auto indices = dealColourIndices(rnd);
+  std::array<std::uint8_t, kCells> cells{};
+  std::transform(indices.begin(), indices.end(), cells.begin(),
+                 [](std::int32_t index) { return static_cast<std::uint8_t>(index); });
+  return Grid::fromCells(cells);
 }
 
 std::array<Colour, kCells> coloursOf(const Picture& board) {

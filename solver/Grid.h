@@ -79,6 +79,10 @@ std::optional<IndexedBoard> indexColours(const std::array<Colour, kCells>& colou
 // What is wrong with a board that indexColours refuses, in English, for a message.
 std::string describeUnsolvable(const std::array<Colour, kCells>& colours);
 
+// The board that layout number `layout` (0..32655) deals in the game, by the game's own
+// deal, so that the solver and the game can never disagree on it.
+Grid dealtGrid(std::int32_t layout);
+
 // The board picture's 49 cell colours, read at the cell origins, column by column.
 std::array<Colour, kCells> coloursOf(const Picture& board);
 

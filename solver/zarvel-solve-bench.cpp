@@ -20,16 +20,6 @@ namespace {
 using namespace zarvel;
 using namespace zarvel::solver;
 
-Grid dealt(std::int32_t layout) {
-  Rnd rnd;
-  rnd.reseed(layout);
-  const auto indices = dealColourIndices(rnd);
-  std::array<std::uint8_t, kCells> cells{};
-  std::transform(indices.begin(), indices.end(), cells.begin(),
-                 [](std::int32_t index) { return static_cast<std::uint8_t>(index); });
-  return Grid::fromCells(cells);
-}
-
 // Plays the moves on a board picture with the game's shift and asks the game's check.
 bool solvesInGame(const Grid& grid, const std::vector<Move>& moves) {
   Picture board(kBoardPixels, kBoardPixels, 0);
@@ -88,7 +78,7 @@ int main(int argc, char** argv) {
   std::vector<double> cpuMillis;  // processor time: steadier than the clock on a busy machine
   int invalid = 0;
   for (std::int32_t layout = first; layout <= last; layout += step) {
-    const Grid grid = dealt(layout);
+    const Grid grid = dealtGrid(layout);
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     const Solution solution = solve(grid, settings);

@@ -98,12 +98,7 @@ int solveLayout(std::string_view text) {
         "номер расклада должен быть целым числом от 0 до 32655: «" + std::string(text) + "»",
         "the layout number must be a whole number from 0 to 32655: \"" + std::string(text) + "\"");
   }
-  Rnd rnd;
-  rnd.reseed(layout);
-  const auto indices = dealColourIndices(rnd);
-  std::array<std::uint8_t, kCells> cells{};
-  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = static_cast<std::uint8_t>(indices[i]);
-  return solveAndPrint(Grid::fromCells(cells));
+  return solveAndPrint(dealtGrid(layout));
 }
 
 int solveFile(const std::string& path) {

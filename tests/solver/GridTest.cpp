@@ -57,7 +57,7 @@ TEST(SolverGrid, GoalsAgreeWithTheGamesVictoryCheck) {
       {"rows", testing::solvedGrid(order, true), false, true},
       {"a column moved on solved columns", columnsShuffled, true, false},
       {"a row moved on solved columns", oneRowMoved, false, false},
-      {"a deal", testing::dealtGrid(1234), false, false},
+      {"a deal", solver::dealtGrid(1234), false, false},
       {"a scramble", testing::scrambled(rnd, 9, true), false, false},
   };
   for (const Case& c : cases) {
@@ -79,7 +79,7 @@ TEST(SolverGrid, CellsGoColumnByColumnLikeADeal) {
   NewRasklad(declare, screen);
   const auto board = solver::boardFromPicture(screen.picPole());
   ASSERT_TRUE(board.has_value());
-  const Grid expected = testing::dealtGrid(4321);
+  const Grid expected = solver::dealtGrid(4321);
   for (int column = 0; column < kLines; ++column) {
     for (int row = 0; row < kLines; ++row) {
       EXPECT_EQ(board->palette[board->grid.at(column, row)],

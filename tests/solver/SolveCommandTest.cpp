@@ -164,7 +164,7 @@ TEST_F(SolveCommandFile, ASolvedBoardGivesNoMoves) {
 }
 
 TEST_F(SolveCommandFile, ABoardWithoutSevenOfEachColourIsRefused) {
-  auto colours = coloursOf(testing::dealtGrid(10), kCvetaTable);
+  auto colours = coloursOf(solver::dealtGrid(10), kCvetaTable);
   colours[0] = colours[0] == kCvetaTable[0] ? kCvetaTable[1] : kCvetaTable[0];
   const std::string path = save("eight.zrv", colours);
   const ProgramRun run = runSolve({path});

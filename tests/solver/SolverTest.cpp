@@ -33,7 +33,7 @@ TEST(Solver, SolutionsOfDealsSolveTheBoardWithTheGamesMoves) {
   SolverSettings quick;
   quick.beamWidth = 60;  // the checks are the point here, not the shortest answers
   for (const std::int32_t layout : someLayouts(300)) {
-    const Grid grid = testing::dealtGrid(layout);
+    const Grid grid = solver::dealtGrid(layout);
     const solver::Solution solution = solve(grid, quick);
     expectSolvesInGame(grid, solution.moves, "layout " + std::to_string(layout));
     EXPECT_GE(static_cast<int>(solution.moves.size()), solution.lowerBound) << layout;
@@ -42,7 +42,7 @@ TEST(Solver, SolutionsOfDealsSolveTheBoardWithTheGamesMoves) {
 
 TEST(Solver, DefaultSettingsSolveDealsAndGiveTheSameMovesEveryTime) {
   for (const std::int32_t layout : {0, 1, 16000, 32655}) {
-    const Grid grid = testing::dealtGrid(layout);
+    const Grid grid = solver::dealtGrid(layout);
     const solver::Solution first = solve(grid);
     expectSolvesInGame(grid, first.moves, "layout " + std::to_string(layout));
     EXPECT_EQ(solve(grid).moves, first.moves) << layout;
@@ -96,7 +96,7 @@ TEST(Solver, BoardsNearTheRowGoalAreSolvedByRows) {
 }
 
 TEST(Solver, ShortestSolutionFindsNothingBeyondItsDepth) {
-  const Grid deal = testing::dealtGrid(31337);
+  const Grid deal = solver::dealtGrid(31337);
   EXPECT_FALSE(solver::shortestSolution(deal, 3).has_value());
   Grid twoAway = testing::solvedGrid({0, 1, 2, 3, 4, 5, 6}, false);
   twoAway.apply(Move{kBarLeft, 2});
@@ -111,7 +111,7 @@ TEST(Solver, ShortestSolutionFindsNothingBeyondItsDepth) {
 TEST(Solver, ThreeSquareCyclesSolveAnyBoard) {
   Rnd rnd;
   rnd.reseed(7);
-  std::vector<Grid> boards = {testing::dealtGrid(0), testing::dealtGrid(20000)};
+  std::vector<Grid> boards = {solver::dealtGrid(0), solver::dealtGrid(20000)};
   for (int board = 0; board < 8; ++board) boards.push_back(testing::scrambled(rnd, 200, board % 2));
   for (std::size_t i = 0; i < boards.size(); ++i) {
     const std::vector<Move> moves = solver::cycleSolution(boards[i]);
@@ -131,7 +131,7 @@ TEST(Solver, LowerBoundNeverExceedsAKnownDistance) {
       EXPECT_LE(solver::lowerBound(testing::scrambled(rnd, k, board % 2)), k);
     }
   }
-  EXPECT_GE(solver::lowerBound(testing::dealtGrid(555)), 1);
+  EXPECT_GE(solver::lowerBound(solver::dealtGrid(555)), 1);
 }
 
 }  // namespace

@@ -11,16 +11,6 @@
 
 namespace zarvel::testing {
 
-inline solver::Grid dealtGrid(std::int32_t layout) {
-  Rnd rnd;
-  rnd.reseed(layout);
-  const auto indices = dealColourIndices(rnd);
-  std::array<std::uint8_t, kCells> cells{};
-  std::transform(indices.begin(), indices.end(), cells.begin(),
-                 [](std::int32_t index) { return static_cast<std::uint8_t>(index); });
-  return solver::Grid::fromCells(cells);
-}
-
 // Column c (or row c) in colour colours[c].
 inline solver::Grid solvedGrid(const std::array<std::uint8_t, kLines>& colours, bool byRows) {
   std::array<std::uint8_t, kCells> cells{};
