@@ -10,7 +10,6 @@
 namespace zarvel::solver {
 namespace {
 
-constexpr std::uint64_t kLineMask = 0x00FFFFFFFFFFFFFFULL;  // the seven bytes in use
 constexpr std::uint64_t kEveryByte = 0x0001010101010101ULL;
 
 constexpr std::uint64_t rowMask(int row) {
@@ -45,24 +44,20 @@ void Grid::apply(int move) {
   const int line = move % kLines;
   auto& c = columns_;
   switch (move / kLines) {
-    case 0: {  // up: row r takes row r + 1, row 6 takes row 0
-      auto& word = c[static_cast<std::size_t>(line)];
-      word = (word >> 8) | ((word & 0xFF) << 48);
+    case kBarTop:
+      c[static_cast<std::size_t>(line)] = turnedDown(c[static_cast<std::size_t>(line)]);
       break;
-    }
-    case 2: {  // down
-      auto& word = c[static_cast<std::size_t>(line)];
-      word = ((word << 8) & kLineMask) | (word >> 48);
+    case kBarBottom:
+      c[static_cast<std::size_t>(line)] = turnedUp(c[static_cast<std::size_t>(line)]);
       break;
-    }
-    case 1: {  // right: column x takes column x - 1
+    case kBarRight: {  // column x takes column x - 1
       const std::uint64_t mask = rowMask(line);
       const std::uint64_t last = c[6] & mask;
       for (std::size_t x = 6; x > 0; --x) c[x] = (c[x] & ~mask) | (c[x - 1] & mask);
       c[0] = (c[0] & ~mask) | last;
       break;
     }
-    default: {  // left
+    default: {  // left: column x takes column x + 1
       const std::uint64_t mask = rowMask(line);
       const std::uint64_t first = c[0] & mask;
       for (std::size_t x = 0; x < 6; ++x) c[x] = (c[x] & ~mask) | (c[x + 1] & mask);

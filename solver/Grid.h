@@ -36,6 +36,15 @@ constexpr bool isColumnMove(int index) {
   return (index / kLines) % 2 == 0;
 }
 
+// Seven bytes of a word turned by one place: byte i takes byte i + 1 and byte 6 takes
+// byte 0 (a column moving up), or the other way (a column moving down).
+constexpr std::uint64_t turnedDown(std::uint64_t word) {
+  return (word >> 8) | ((word & 0xFF) << 48);
+}
+constexpr std::uint64_t turnedUp(std::uint64_t word) {
+  return ((word << 8) & 0x00FFFFFFFFFFFFFFULL) | (word >> 48);
+}
+
 class Grid {
  public:
   // Colour indices column by column (cell 7 * column + row), as a deal and a saved game

@@ -121,14 +121,8 @@ constexpr Bytes kOne = 1;
 constexpr std::size_t byteAt(Bytes word, std::size_t i) {
   return static_cast<std::size_t>((word >> (8 * i)) & 0xFF);
 }
-// Byte i takes byte i + 1, byte 6 takes byte 0: a column moving up, or a row's offsets
-// after a move to the right (every square one column nearer).
-constexpr Bytes turnedDown(Bytes word) {
-  return (word >> 8) | ((word & 0xFF) << 48);
-}
-constexpr Bytes turnedUp(Bytes word) {
-  return ((word << 8) & 0x00FFFFFFFFFFFFFFULL) | (word >> 48);
-}
+// The grid's word turns serve these too: turnedDown gives a row's offsets after a move to
+// the right (every square one column nearer).
 
 // A row's score in two lookups, one for its counts of offsets 1..3 and one for 4..6: a
 // multiplication gathers three counts (each at most seven) into twelve bits, the first,
