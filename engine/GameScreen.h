@@ -21,6 +21,10 @@ class GameScreen {
 
   // Shows the victory window modally and returns once the player has closed it.
   virtual void showVictory() = 0;
+
+  // A deal or an opened game has just replaced the whole board: whatever the screen kept
+  // about the game before (its moves to take back, a hint) no longer fits.
+  virtual void gameStarted() {}
 };
 
 }  // namespace zarvel

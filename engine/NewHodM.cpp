@@ -67,7 +67,11 @@ bool boardSolved(const Picture& board) {
 }
 
 void NewHod(Declare& declare, GameScreen& screen, std::int32_t bar) {
-  Sdvig(screen.picPole(), bar, declare.TekRjad);
+  moveLine(declare, screen, bar, declare.TekRjad);
+}
+
+void moveLine(Declare& declare, GameScreen& screen, std::int32_t bar, std::int32_t line) {
+  Sdvig(screen.picPole(), bar, line);
   // A saved game may bring any count; the largest one stays put instead of overflowing.
   if (declare.NmHod < std::numeric_limits<std::int32_t>::max()) ++declare.NmHod;
   screen.showNmHod(declare.NmHod);

@@ -20,4 +20,8 @@ bool boardSolved(const Picture& board);
 // victory window has been closed.
 void NewHod(Declare& declare, GameScreen& screen, std::int32_t bar);
 
+// The same move on line `line`, for a move that does not come from the pointer (a redo),
+// which must leave TekRjad to the arrow bars.
+void moveLine(Declare& declare, GameScreen& screen, std::int32_t bar, std::int32_t line);
+
 }  // namespace zarvel

@@ -28,6 +28,7 @@ void showGame(Declare& declare, GameScreen& screen, const SavedGame& game) {
       fillSquare(board, cellOrigin(column), cellOrigin(row), game.cells[cell++]);
     }
   }
+  screen.gameStarted();
 }
 
 }  // namespace zarvel

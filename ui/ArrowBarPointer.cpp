@@ -103,13 +103,35 @@ void ArrowBarPointer::NazhatStrelku() {
 }
 
 void ArrowBarPointer::drawTile(int tile) {
-  if (!validBar(TekStorona_)) return;
+  drawTile(TekStorona_, TekRjad_, tile);
+}
+
+void ArrowBarPointer::drawTile(std::int32_t bar, std::int32_t line, int tile) {
+  if (!validBar(bar)) return;
   // A segment outside 0..6 puts the tile beyond the bar's picture, where it shows nothing.
-  const int along = kPitch * TekRjad_ + 1;
-  const int dx = alongX(TekStorona_) ? along : 0;
-  const int dy = alongX(TekStorona_) ? 0 : along;
-  bars_[static_cast<std::size_t>(TekStorona_)].paintPicture(strip_, dx, dy, kSquare * tile, 0,
-                                                            kSquare, kSquare);
+  const int along = kPitch * line + 1;
+  const int dx = alongX(bar) ? along : 0;
+  const int dy = alongX(bar) ? 0 : along;
+  bars_[static_cast<std::size_t>(bar)].paintPicture(strip_, dx, dy, kSquare * tile, 0, kSquare,
+                                                    kSquare);
+}
+
+void ArrowBarPointer::showHintLook(std::int32_t bar, std::int32_t line) {
+  drawTile(bar, line, kTilePressed + bar);
+}
+
+void ArrowBarPointer::endHintLook(std::int32_t bar) {
+  clearBar(bar);
+  // The poll runs exactly while the pointer's arrow shows a look.
+  if (bar != TekStorona_ || !host_.pollRunning()) return;
+  if (!Nazhata_) {
+    PokazatStrelku();
+    return;
+  }
+  const bool inside = pointerInside();
+  const Box& box = frmFormaLayout::kPicStrelki[static_cast<std::size_t>(bar)];
+  const bool onHeldArrow = segmentIndex(bar, Kursor_.x - box.left, Kursor_.y - box.top) == TekRjad_;
+  inside&& onHeldArrow ? NazhatStrelku() : PokazatStrelku();
 }
 
 void ArrowBarPointer::clearBar(std::int32_t bar) {

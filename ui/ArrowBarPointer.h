@@ -39,6 +39,11 @@ class ArrowBarPointer {
   // The pointer has just left a bar: the next tick, brought forward, if the poll runs.
   void pointerLeftBar();
 
+  // The hint's blink: arrow (bar, line) shows pressed, then its bar shows again whatever
+  // the pointer shows there. The pointer's own state is not touched.
+  void showHintLook(std::int32_t bar, std::int32_t line);
+  void endHintLook(std::int32_t bar);
+
   // The segment (arrow) index of a position: 0..6 on an arrow, anything else is no arrow.
   static std::int32_t segmentIndex(std::int32_t bar, int x, int y);
 
@@ -51,6 +56,7 @@ class ArrowBarPointer {
   void PokazatStrelku();  // highlighted look
   void NazhatStrelku();   // pressed look
   void drawTile(int tile);
+  void drawTile(std::int32_t bar, std::int32_t line, int tile);
   void clearBar(std::int32_t bar);
   void startPollIfStopped();
 

@@ -13,8 +13,10 @@
 #include "engine/NewHodM.h"
 #include "files/CommandMessages.h"
 #include "files/OpenFileM.h"
+#include "files/PoiskTochkiM.h"
 #include "files/SaveFileM.h"
 #include "help/OpURL.h"
+#include "solver/Grid.h"
 #include "ui/ArrowBar.h"
 #include "ui/Services.h"
 #include "ui/frmFormaLayout.h"
@@ -71,6 +73,37 @@ std::vector<Menu> menus() {
   };
 }
 
+// A command on keys alone: the menus stay as the game has always had them.
+struct KeyCommand {
+  const char* name;
+  QList<QKeySequence> keys;
+  void (frmForma::*command)();
+};
+
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z on every platform, with whatever the platform's own
+// undo and redo keys add; H as the desktop's games have it.
+std::vector<KeyCommand> keyCommands() {
+  auto withStandard = [](QList<QKeySequence> keys, QKeySequence::StandardKey standard) {
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+      if (!keys.contains(key)) keys.append(key);
+    return keys;
+  };
+  return {
+      {"undoMove", withStandard({QKeySequence(Qt::CTRL | Qt::Key_Z)}, QKeySequence::Undo),
+       &frmForma::undoMove},
+      {"redoMove",
+       withStandard(
+           {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+           QKeySequence::Redo),
+       &frmForma::redoMove},
+      {"showHint", {QKeySequence(Qt::Key_H)}, &frmForma::showHint},
+  };
+}
+
+// The hint's arrow shows pressed three times in about a second: on, off, on, off, on, off.
+constexpr int kBlinkPhases = 6;
+constexpr int kBlinkPhaseMs = 170;
+
 // The board's background is the desktop's window-text colour (black in the usual scheme).
 Colour windowTextColour() {
   return fromQRgb(QApplication::palette().color(QPalette::WindowText).rgb());
@@ -99,7 +132,10 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
                   Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, kBackground),
                   Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, kBackground),
                   Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
-      pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this) {
+      pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this),
+      hintSearch_([this](std::uint64_t version, std::vector<solver::Move> moves) {
+        hintFound(version, std::move(moves));
+      }) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
   setWindowIcon(QIcon(QStringLiteral(":/assets/zarvel.png")));
@@ -119,11 +155,14 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
   setCentralWidget(client);
   buildElements(client);
   buildMenus();
+  buildKeyCommands();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 
   // The leave poll of the arrow bars; it runs only while an arrow shows a look.
   timer1_.setInterval(L::kLeavePollMs);
   connect(&timer1_, &QTimer::timeout, this, [this] { pointer_.timerTick(); });
+  blinkTimer_.setInterval(kBlinkPhaseMs);
+  connect(&blinkTimer_, &QTimer::timeout, this, &frmForma::blinkTick);
 }
 
 frmForma::~frmForma() = default;
@@ -196,6 +235,17 @@ void frmForma::buildMenus() {
   }
 }
 
+void frmForma::buildKeyCommands() {
+  for (const KeyCommand& entry : keyCommands()) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setShortcuts(entry.keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
+    connect(action, &QAction::triggered, this, entry.command);
+  }
+}
+
 bool frmForma::confirmed(const char* itemName) {
   // The question is the item's own caption with a question mark.
   const auto* item = findChild<QAction*>(QString::fromLatin1(itemName));
@@ -234,8 +284,80 @@ bool frmForma::pollRunning() const {
   return timer1_.isActive();
 }
 
+void frmForma::gameStarted() {
+  history_.clear();
+  hintPlan_.boardReplaced();
+  stopBlink();
+}
+
 void frmForma::makeMove(std::int32_t bar) {
-  NewHod(declare_, *this, bar);
+  stopBlink();
+  hintPlan_.moveMade({bar, declare_.TekRjad});
+  history_.play(declare_, *this, bar, declare_.TekRjad);
+}
+
+// A key while a button is held on an arrow would pull the board from under the press.
+void frmForma::undoMove() {
+  if (pointer_.Nazhata() || !history_.canUndo()) return;
+  stopBlink();
+  hintPlan_.boardReplaced();
+  history_.undo(declare_, *this);
+}
+
+void frmForma::redoMove() {
+  if (pointer_.Nazhata() || !history_.canRedo()) return;
+  stopBlink();
+  // The history knows the move; the plan hears of it first, as the move may open the
+  // victory window and not return for a while.
+  if (const auto move = history_.nextRedo()) hintPlan_.moveMade({move->first, move->second});
+  history_.redo(declare_, *this);
+}
+
+void frmForma::showHint() {
+  if (pointer_.Nazhata() || boardSolved(picPole_)) return;
+  if (const std::optional<solver::Move> move = hintPlan_.next()) {
+    startBlink(*move);
+    return;
+  }
+  const std::uint64_t version = hintPlan_.version();
+  if (hintSearch_.searching(version)) return;
+  // A board opened from a file may hold colours no solution can sort: no hint then.
+  if (const auto board = solver::boardFromPicture(picPole_))
+    hintSearch_.request(board->grid, version);
+}
+
+void frmForma::hintFound(std::uint64_t version, std::vector<solver::Move> moves) {
+  if (!hintPlan_.adopt(version, std::move(moves))) return;
+  if (const std::optional<solver::Move> move = hintPlan_.next()) startBlink(*move);
+}
+
+void frmForma::startBlink(solver::Move move) {
+  stopBlink();
+  blinking_ = move;
+  blinkPhase_ = 0;
+  pointer_.showHintLook(move.bar, move.line);
+  blinkTimer_.start();
+}
+
+void frmForma::stopBlink() {
+  blinkTimer_.stop();
+  if (blinking_) pointer_.endHintLook(blinking_->bar);
+  blinking_.reset();
+}
+
+void frmForma::blinkTick() {
+  if (!blinking_) return;
+  if (++blinkPhase_ >= kBlinkPhases) {
+    stopBlink();
+  } else if (blinkPhase_ % 2 == 0) {
+    pointer_.showHintLook(blinking_->bar, blinking_->line);
+  } else {
+    pointer_.endHintLook(blinking_->bar);
+  }
+}
+
+void frmForma::openGame(const std::string& path) {
+  LoadGame(completeExtension(path, declare_.Razdelitel), declare_, *this, services_);
 }
 
 void frmForma::FileNewGame_Click() {

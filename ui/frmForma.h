@@ -6,11 +6,17 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
+#include "engine/MoveHistory.h"
 #include "engine/Picture.h"
 #include "ui/ArrowBarPointer.h"
+#include "ui/HintPlan.h"
+#include "ui/HintSearch.h"
 
 class QAction;
 class QLabel;
@@ -34,6 +40,7 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void showNmRasklada(std::int32_t layoutNumber) override;
   void showNmHod(std::int32_t moves) override;
   void showVictory() override;
+  void gameStarted() override;
 
   // Elements, by their names on the window.
   QLabel* lblNmRasklada() const { return lblNmRasklada_; }
@@ -53,9 +60,24 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void HelpCallHelp_Click();
   void HelpAbout_Click();
 
+  // Commands on keys only, beside the menus: take back a move, make it again, show the
+  // next move of a solution.
+  void undoMove();
+  void redoMove();
+  void showHint();
+
+  // Opens the saved game at `path` as "Открыть" does after its dialog.
+  void openGame(const std::string& path);
+
  private:
   void buildElements(QWidget* client);
   void buildMenus();
+  void buildKeyCommands();
+  // A hint's solution has arrived for the board of `version`.
+  void hintFound(std::uint64_t version, std::vector<solver::Move> moves);
+  void startBlink(solver::Move move);
+  void stopBlink();
+  void blinkTick();
   // Asks the start-over question of the menu item `itemName`; true on Yes.
   bool confirmed(const char* itemName);
   // ArrowBarHost
@@ -81,6 +103,13 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   QLabel* lblNmRasklada_ = nullptr;
   QLabel* lblNmHod_ = nullptr;
   QTimer timer1_;
+
+  MoveHistory history_;
+  HintPlan hintPlan_;
+  HintSearch hintSearch_;
+  QTimer blinkTimer_;
+  std::optional<solver::Move> blinking_;
+  int blinkPhase_ = 0;
 };
 
 }  // namespace zarvel

@@ -277,7 +277,7 @@ Game::~Game() {
   }
 }
 
-AssertionResult Game::start() {
+AssertionResult Game::start(const std::vector<std::string>& arguments) {
   std::error_code error;
   for (const char* folder : {"opener", "home", "runtime"}) {
     fs::create_directories(temp_.file(folder), error);
@@ -326,11 +326,14 @@ AssertionResult Game::start() {
 
   // A portable copy is started in its own folder, an installed game from the player's home,
   // as a menu entry starts it.
-  game_ = Process({program_}, environment, temp_.file("zarvel.log"),
+  std::vector<std::string> command{program_};
+  command.insert(command.end(), arguments.begin(), arguments.end());
+  game_ = Process(command, environment, temp_.file("zarvel.log"),
                   origin_ == Origin::Installation ? home_ : gameFolder_);
   const bool shown = waitUntil([&] {
     for (const Window window : x_->windowsOf(game_.pid())) {
-      if (x_->title(window) != kMainTitle) continue;
+      // A saved game named on the command line may have put its name in the title already.
+      if (x_->title(window).rfind(kMainTitle, 0) != 0) continue;
       // A window manager must have framed it before its place is final.
       if (windowManager_ == WindowManager::Openbox && x_->parent(window) == x_->root()) continue;
       main_ = window;
@@ -480,6 +483,27 @@ AssertionResult Game::waitForOnlyLook(int bar, int segment, Look expected) {
 
 AssertionResult Game::waitForAllPlain() {
   return waitForOnlyLook(0, -1, Look::Plain);
+}
+
+std::optional<std::array<int, 2>> Game::waitForBlink() {
+  std::optional<std::array<int, 2>> pressed;
+  const bool blinked = waitUntil([&] {
+    const Image client = clientImage();
+    pressed.reset();
+    int others = 0;
+    for (int b = 0; b < 4; ++b) {
+      for (int s = 0; s < 7; ++s) {
+        const Look look = lookIn(client, b, s);
+        if (look == Look::Pressed && !pressed) {
+          pressed = std::array<int, 2>{b, s};
+        } else if (look != Look::Plain) {
+          ++others;
+        }
+      }
+    }
+    return pressed && others == 0;
+  });
+  return blinked ? pressed : std::nullopt;
 }
 
 AssertionResult Game::waitForBoard(const Board& expected) {

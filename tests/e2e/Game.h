@@ -94,9 +94,9 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
-  // Starts the X server, the window manager when wanted, and the game; waits until the
-  // main window shows the first deal and has the keyboard focus.
-  ::testing::AssertionResult start();
+  // Starts the X server, the window manager when wanted, and the game with `arguments`;
+  // waits until the main window shows the first deal and has the keyboard focus.
+  ::testing::AssertionResult start(const std::vector<std::string>& arguments = {});
 
   XDisplay& x() { return *x_; }
   WindowManager windowManager() const { return windowManager_; }
@@ -127,6 +127,9 @@ class Game {
   // bar is plain (grey).
   ::testing::AssertionResult waitForOnlyLook(int bar, int segment, Look expected);
   ::testing::AssertionResult waitForAllPlain();
+  // Waits until exactly one arrow shows pressed and every other one is plain: the hint's
+  // blink. Its bar and segment; nothing when none blinked.
+  std::optional<std::array<int, 2>> waitForBlink();
   ::testing::AssertionResult waitForBoard(const Board& expected);
   // Waits until `grab()` gives `expected` (the window repaints a moment after a change).
   ::testing::AssertionResult waitForImage(const std::function<Image()>& grab,

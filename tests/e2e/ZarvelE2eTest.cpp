@@ -219,6 +219,93 @@ TEST_F(RealWindow, WinningMoveCagesTheGnomeAndOpensTheVictoryWindow) {
   EXPECT_TRUE(moveNumberShows(game_.layoutNumberImage())) << "8 moves, layout 8";
 }
 
+// Started with a saved game one move from solved: the winning click, then the keys take it
+// back (the gnome leaves his cage, the counter goes back) and make it again (victory again).
+class StartedWithAFile : public RealWindow {
+ protected:
+  void SetUp() override {
+    writeFile(game_.scratchFile("near.zrv"), savedGameText(8, 7, nearlySolved_));
+    ASSERT_TRUE(game_.start({game_.scratchFile("near.zrv")}));
+    ASSERT_TRUE(game_.waitForBoard(nearlySolved_));
+    ASSERT_TRUE(game_.waitForTitle(game_.mainWindow(), kCaption + " - [near.zrv]"));
+  }
+
+  // Waits for the victory window and closes it with Enter.
+  AssertionResult victoryClosed() {
+    const auto victory = game_.waitForDialog("Конец игры");
+    if (!victory) return ::testing::AssertionFailure() << "no victory window";
+    if (auto focused = game_.waitForFocus(*victory); !focused) return focused;
+    game_.x().key("Return");
+    return game_.waitUntilGone(*victory);
+  }
+
+  const Board nearlySolved_ = oneMoveFromSolved(2);
+};
+
+TEST_F(StartedWithAFile, UndoAndRedoTakeBackAndRepeatTheWinningMove) {
+  const Image sevenMoves = game_.moveNumberImage();
+  ASSERT_TRUE(game_.makeMove(3, 2, false));
+  ASSERT_TRUE(victoryClosed());
+  ASSERT_TRUE(mascotShows(picture("picKletka")));
+
+  for (const char* undo : {"ctrl+z", "ctrl+z"}) game_.x().key(undo);  // the second finds nothing
+  EXPECT_TRUE(game_.waitForBoard(nearlySolved_));
+  EXPECT_TRUE(mascotShows(picture("PicTrol"))) << "undoing the win frees the gnome";
+  EXPECT_TRUE(moveNumberShows(sevenMoves));
+
+  game_.x().key("ctrl+shift+z");
+  EXPECT_TRUE(victoryClosed()) << "a redone winning move celebrates again";
+  EXPECT_TRUE(game_.waitForBoard(shifted(nearlySolved_, 3, 2)));
+  EXPECT_TRUE(mascotShows(picture("picKletka")));
+  EXPECT_TRUE(moveNumberShows(game_.layoutNumberImage())) << "8 moves, layout 8";
+
+  // A new move after an undo drops the redo: Ctrl+Y then changes nothing.
+  game_.x().key("ctrl+z");
+  ASSERT_TRUE(game_.waitForBoard(nearlySolved_));
+  ASSERT_TRUE(game_.makeMove(0, 5));
+  ASSERT_TRUE(game_.waitForBoard(shifted(nearlySolved_, 0, 5)));
+  game_.x().key("ctrl+y");
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), shifted(nearlySolved_, 0, 5));
+}
+
+TEST_F(StartedWithAFile, FollowingTheHintsWins) {
+  // Four moves from solved; the hint's solver finds a shortest way for so near a board.
+  for (const auto& [bar, line] : {std::pair{1, 4}, {0, 1}, {1, 2}}) {
+    ASSERT_TRUE(game_.makeMove(bar, line));
+  }
+  Board board = shifted(shifted(shifted(nearlySolved_, 1, 4), 0, 1), 1, 2);
+  ASSERT_TRUE(game_.waitForBoard(board));
+
+  // Every column one colour, or every row.
+  auto solved = [](const Board& b) {
+    bool columns = true, rows = true;
+    for (int i = 0; i < 7; ++i)
+      for (int j = 1; j < 7; ++j) {
+        columns = columns && b.at(i, j) == b.at(i, 0);
+        rows = rows && b.at(j, i) == b.at(0, i);
+      }
+    return columns || rows;
+  };
+  for (int hints = 1; !solved(board); ++hints) {
+    ASSERT_LE(hints, 4) << "following the hints takes longer than the way back";
+    game_.x().movePointer({1, 1});  // off the arrow just clicked, so that only the hint shows
+    ASSERT_TRUE(game_.waitForAllPlain());
+    game_.x().key("h");
+    const auto arrow = game_.waitForBlink();
+    ASSERT_TRUE(arrow) << "no arrow blinked after H";
+    ASSERT_TRUE(game_.waitForAllPlain()) << "the blink ends by itself";
+    EXPECT_EQ(game_.board(), board) << "a hint moves nothing";
+    board = shifted(board, (*arrow)[0], (*arrow)[1]);
+    ASSERT_TRUE(game_.makeMove((*arrow)[0], (*arrow)[1], !solved(board)));
+    if (!solved(board)) {
+      ASSERT_TRUE(game_.waitForBoard(board));
+    }
+  }
+  EXPECT_TRUE(victoryClosed());
+  EXPECT_TRUE(game_.waitForBoard(board));
+}
+
 TEST_F(RealWindow, NewGameAsksFirst) {
   const Image noMoves = game_.moveNumberImage();
   const Board before = moveColumnFourDown();
