@@ -36,9 +36,13 @@ install(FILES "${zarvel_staged}/${ZARVEL_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES "${zarvel_staged}/${ZARVEL_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The saved games' file type; Debian's shared-mime-info rebuilds its database by a trigger.
+configure_file("${zarvel_dist}/zarvel.mime.xml.in" "${zarvel_staged}/${ZARVEL_ID}.xml" @ONLY)
+install(FILES "${zarvel_staged}/${ZARVEL_ID}.xml" DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 list(APPEND ZARVEL_INSTALL_MANIFEST
   "${CMAKE_INSTALL_DATADIR}/applications/${ZARVEL_ID}.desktop"
-  "${CMAKE_INSTALL_DATADIR}/metainfo/${ZARVEL_ID}.metainfo.xml")
+  "${CMAKE_INSTALL_DATADIR}/metainfo/${ZARVEL_ID}.metainfo.xml"
+  "${CMAKE_INSTALL_DATADIR}/mime/packages/${ZARVEL_ID}.xml")
 foreach(size 16 32 48 64 128 256)
   set(folder "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
   install(FILES "${PROJECT_SOURCE_DIR}/assets/icons/${size}x${size}.png"

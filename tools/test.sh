@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # suite, and xdotool and x11-utils for looking at a failing run of it by hand.
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
   clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils \
-  desktop-file-utils appstream
+  desktop-file-utils appstream libxml2-utils shared-mime-info
 zarvel_build
 ctest --test-dir "$ZARVEL_BUILD" --output-on-failure --parallel "$(nproc)"
 

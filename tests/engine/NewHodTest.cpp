@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/Board.h"
+#include "engine/MoveHistory.h"
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
 #include "tests/support/FakeScreen.h"
@@ -177,6 +178,85 @@ TEST(NewHod, AWonGameIsFreedAgainByTheNextDeal) {
   ASSERT_TRUE(screen.caged());
   NewRasklad(declare, screen);
   EXPECT_FALSE(screen.caged());
+}
+
+// Undo and redo, from a board one move (row 2 to the left) from solved by columns, with 7
+// moves counted. Each case runs a script and says what the game must show afterwards.
+TEST(MoveHistory, UndoAndRedoRestoreBoardCounterAndMascot) {
+  enum Op { Move, Undo, Redo };
+  struct Step {
+    Op op;
+    int bar = 0;
+    int line = 0;
+    bool acts = true;  // what undo or redo answers
+  };
+  struct Case {
+    const char* name;
+    std::vector<Step> script;
+    std::vector<std::pair<int, int>> onBoard;  // the moves the board must show, in order
+    std::int32_t moves;
+    bool caged;
+    int victories;
+  };
+  const Step win{Move, kBarLeft, 2};
+  const Case cases[] = {
+      {"undo the win", {win, {Undo}}, {}, 7, false, 1},
+      {"redo the win", {win, {Undo}, {Redo}}, {{kBarLeft, 2}}, 8, true, 2},
+      {"nothing more to undo", {win, {Undo}, {Undo, 0, 0, false}}, {}, 7, false, 1},
+      {"nothing to redo", {win, {Redo, 0, 0, false}}, {{kBarLeft, 2}}, 8, true, 1},
+      {"a new move drops the redo",
+       {{Move, kBarTop, 1},
+        {Move, kBarRight, 4},
+        {Undo},
+        {Move, kBarBottom, 6},
+        {Redo, 0, 0, false}},
+       {{kBarTop, 1}, {kBarBottom, 6}},
+       9,
+       false,
+       0},
+      {"undo back to the start, redo all",
+       {{Move, kBarTop, 1},
+        {Move, kBarRight, 4},
+        {Undo},
+        {Undo},
+        {Redo},
+        {Redo},
+        {Redo, 0, 0, false}},
+       {{kBarTop, 1}, {kBarRight, 4}},
+       9,
+       false,
+       0},
+      {"a move after the win stays caged when undone",
+       {win, {Move, kBarTop, 0}, {Undo}},
+       {{kBarLeft, 2}},
+       8,
+       true,
+       2},
+  };
+  const Grid nearlySolved = rotated(solvedByColumns(), kBarRight, 2);
+  for (const Case& c : cases) {
+    Declare declare = testing::startedDeclare();
+    FakeScreen screen;
+    paint(screen.picPole(), nearlySolved);
+    declare.NmHod = 7;
+    MoveHistory history;
+    for (const Step& step : c.script) {
+      if (step.op == Move) {
+        history.play(declare, screen, step.bar, step.line);
+      } else {
+        const bool acted =
+            step.op == Undo ? history.undo(declare, screen) : history.redo(declare, screen);
+        EXPECT_EQ(acted, step.acts) << c.name;
+      }
+    }
+    Grid expected = nearlySolved;
+    for (const auto& [bar, line] : c.onBoard) expected = rotated(expected, bar, line);
+    EXPECT_EQ(gridOf(screen.picPole()), expected) << c.name;
+    EXPECT_EQ(declare.NmHod, c.moves) << c.name;
+    EXPECT_EQ(screen.lblNmHod, c.moves) << c.name;
+    EXPECT_EQ(screen.caged(), c.caged) << c.name;
+    EXPECT_EQ(screen.victories, c.victories) << c.name;
+  }
 }
 
 }  // namespace
