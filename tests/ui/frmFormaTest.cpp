@@ -206,6 +206,33 @@ TEST_F(FrmFormaTest, PressAndReleaseOnArrowThreeOfTheTopBarMovesColumnThreeUp) {
   EXPECT_EQ(services.victories, 0);
 }
 
+TEST_F(FrmFormaTest, UndoAndRedoKeysFollowTheMovesButNotAHeldArrowOrADeal) {
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  const auto dealt = testing::cells(form.picPole());
+  clickTopArrow(form, 5);
+  const auto moved = testing::cells(form.picPole());
+  ASSERT_EQ(declare.NmHod, 1);
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(testing::cells(form.picPole()), dealt);
+  EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
+
+  auto* bar = form.centralWidget()->findChild<QWidget*>(QStringLiteral("picStrelki0"));
+  QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(20, 19));
+  QTest::keyClick(&form, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(testing::cells(form.picPole()), dealt) << "a key while an arrow is held";
+  QCursor::setPos(form.mapToGlobal(QPoint(500, 400)));
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(20, 300));  // away: no move
+
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(testing::cells(form.picPole()), moved);
+  EXPECT_EQ(declare.NmHod, 1);
+  EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("1"));
+  form.FileNewStart_Click();
+  QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(testing::cells(form.picPole()), dealt) << "a deal starts a new history";
+}
+
 TEST_F(FrmFormaTest, AWinningClickCagesTheMascotAndOpensTheVictoryWindow) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   for (int c = 0; c < 7; ++c)
