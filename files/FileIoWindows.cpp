@@ -41,6 +41,14 @@ int passed(FileStep step, int fd) {
   return -1;
 }
 
+// "\\?\C:\x" as "C:\x" and "\\?\UNC\server\x" as "\\server\x": the names a player
+// would type, which every file function of the C runtime takes.
+fs::path withoutLongPrefix(std::wstring name) {
+  if (name.starts_with(L"\\\\?\\UNC\\")) return fs::path(L"\\\\" + name.substr(8));
+  if (name.starts_with(L"\\\\?\\")) return fs::path(name.substr(4));
+  return fs::path(name);
+}
+
 HANDLE systemHandle(int fd) {
   return reinterpret_cast<HANDLE>(_get_osfhandle(fd));
 }
@@ -56,9 +64,17 @@ bool flush(const fs::path& path) {
   return flushed;
 }
 
-bool fileThere(const fs::path& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
-         GetLastError() != ERROR_FILE_NOT_FOUND;
+// Whether the file at `path` may be replaced: false for one that another program holds
+// open without letting it go (Wine's ReplaceFileW, started on such a file, leaves a
+// temporary file of its own behind). `exists` tells whether anything is there at all.
+bool mayReplace(const fs::path& path, bool& exists) {
+  const HANDLE handle =
+      CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  const DWORD code = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  exists = code != ERROR_FILE_NOT_FOUND;
+  return code == 0 || !exists;
 }
 
 }  // namespace
@@ -154,7 +170,7 @@ fs::path OpenFile::finalName(const fs::path& openedAs) const {
     if (length == 0) break;
     if (length < name.size()) {
       name.resize(length);
-      return fs::path(name);
+      return withoutLongPrefix(name);
     }
     name.resize(length + 1);
   }
@@ -253,11 +269,12 @@ bool Folder::replace(const fs::path& from, const fs::path& to, OpenFile& held,
   // ReplaceFileW keeps the replaced file's access list, attributes and identity; a plain
   // move would give it the temporary file's. It works only on a file that exists, and not on
   // every file system; only there does a move stand in for it.
-  bool replaced = fileThere(target) &&
+  bool exists = true;
+  bool replaced = mayReplace(target, exists) && exists &&
                   ReplaceFileW(target.c_str(), source.c_str(), nullptr, 0, nullptr, nullptr) != 0;
   const DWORD code = replaced ? 0 : GetLastError();
-  if (!replaced && (!fileThere(target) || code == ERROR_INVALID_FUNCTION ||
-                    code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_PARAMETER)) {
+  if (!exists || code == ERROR_INVALID_FUNCTION || code == ERROR_NOT_SUPPORTED ||
+      code == ERROR_INVALID_PARAMETER) {
     replaced = MoveFileExW(source.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
   }
