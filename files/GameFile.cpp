@@ -3,7 +3,6 @@
 #include "files/GameFile.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 
 #include "files/FileIo.h"
@@ -16,92 +15,107 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr std::size_t kReadChunk = 4096;
-// Links are followed this many times before the chain counts as a loop.
-constexpr int kLinkHops = 40;
 // A file that may only be written in place is kept in memory meanwhile, so that a failed
 // write can put it back; a larger one is no saved game and is not risked.
-constexpr std::uint64_t kLargestInPlace = 16U << 20U;
+constexpr std::size_t kLargestInPlace = std::size_t{16} << 20U;
 
 FileStatus statusOf(const FileError& error) {
   return error.denied() ? FileStatus::AccessDenied : FileStatus::Failed;
 }
 
-// Mode bits decide for root too, which would otherwise write anywhere.
-bool writeBitsCleared(const fs::file_status& status) {
-  constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  return (status.permissions() & kWrite) == fs::perms::none;
+fs::path folderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(u8".");
 }
 
-// The file that `path` names once every symbolic link at its end is followed; nullopt for
-// a loop of links or a link that cannot be read. The file itself need not exist.
-std::optional<fs::path> followLinks(fs::path path) {
-  for (int hop = 0; hop < kLinkHops; ++hop) {
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(path, error);
-    if (status.type() == fs::file_type::not_found) return path;
-    if (error) return std::nullopt;
-    if (!fs::is_symlink(status)) return path;
-    const fs::path next = fs::read_symlink(path, error);
-    if (error) return std::nullopt;
-    path = next.is_absolute() ? next : path.parent_path() / next;
+// Where a save goes.
+struct Target {
+  fs::path name;      // the file's own name in its own folder, links resolved
+  OpenFile file;      // the file there now, open from the first check to the end; none if new
+  FileFacts facts;    // what that file is
+  bool made = false;  // created empty through a link by this save, to be filled or removed
+};
+
+// Finds the file that `path` names the way the system's own open does: every link on the way
+// is the kernel's to follow or refuse, so its protections and its limit of 40 links hold.
+FileStatus findTarget(const fs::path& path, Target& target) {
+  FileError error;
+  target.file = OpenFile::forWriting(path, error);
+  if (!target.file && error.missing()) {
+    std::error_code ignored;
+    if (!fs::is_symlink(fs::symlink_status(path, ignored))) {
+      target.name = path;  // a new file, or a folder that is missing
+      return FileStatus::Ok;
+    }
+    // A link to a file not made yet: the kernel makes it, where it would follow the link.
+    target.file = OpenFile::createdThroughLink(path, error);
+    target.made = static_cast<bool>(target.file);
   }
-  return std::nullopt;
+  if (!target.file) {
+    // A link the system will not follow is no write-protected file: nothing can be saved.
+    return error.denied() && !refusedLink(path) ? FileStatus::AccessDenied : FileStatus::Failed;
+  }
+  // From here on the open file is asked, not its name.
+  target.name = target.file.finalName(path);
+  if (target.name.empty() || !target.file.facts(target.facts) || !target.facts.regular) {
+    return FileStatus::Failed;
+  }
+  // Mode bits decide for root too, which would otherwise write anywhere.
+  return target.facts.writeBit ? FileStatus::Ok : FileStatus::AccessDenied;
 }
 
-// Why the finished file could not take the target's place.
-FileStatus renameStatus([[maybe_unused]] const FileError& error) {
-#ifdef _WIN32
-  // Windows refuses to replace a file that another program holds open with the code it
-  // gives a write-protected one. The target's own protection has been asked already (its
-  // read-only flag, opening it for writing), so what is left is a file in use.
-  return FileStatus::Failed;
-#else
-  return statusOf(error);
-#endif
-}
-
-// The new text through a fresh file beside the target, renamed over it once complete.
-FileStatus replaceWhole(const fs::path& target, const std::string& text, const FileFacts* old) {
+// The new text through a fresh file beside the target, renamed over it once complete and
+// synced, then the folder synced: Ok means the new game survives a power cut.
+FileStatus replaceWhole(Target& target, const std::string& text) {
+  FileError error;
+  const Folder folder = Folder::open(folderOf(target.name), error);
+  FileFacts folderFacts;
+  if (!folder || !folder.facts(folderFacts)) return FileStatus::Failed;
+  // A folder's write bits decide for root too.
+  if (!folderFacts.writeBit) return FileStatus::AccessDenied;
   fs::path temporary;
   OpenFile file;
   for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-    temporary = target.parent_path() / pathFromUtf8(temporaryName());
-    FileError createError;
-    file = OpenFile::created(temporary, createError);
-    if (!file && !createError.taken()) return statusOf(createError);
+    temporary = pathFromUtf8(temporaryName());
+    file = folder.create(temporary, error);
+    if (!file && !error.taken()) return statusOf(error);
   }
   if (!file) return FileStatus::Failed;
-  if (old != nullptr) file.takeModeOf(*old);
-  const bool written = file.writeAt(0, text) && file.sync();
-  FileError renameError;
-  if (!file.close() || !written || !replaceFile(temporary, target, renameError)) {
-    removeFile(temporary);
-    return written ? renameStatus(renameError) : FileStatus::Failed;
+  // Created for the player alone; opened up to the old file's mode before the first byte.
+  const bool old = target.file && !target.made;
+  bool done =
+      file.takeModeOf(old ? &target.facts : nullptr) && file.writeAt(0, text) && file.sync();
+  done = file.close() && done;
+  const fs::path name = target.name.filename();
+  FileError replaceError;
+  if (!done || !folder.replace(temporary, name, target.file, replaceError)) {
+    folder.remove(temporary);
+    return done ? statusOf(replaceError) : FileStatus::Failed;
   }
-  return FileStatus::Ok;
+  return folder.sync(name) ? FileStatus::Ok : FileStatus::Failed;
 }
 
 // The new text written over the old one in the file itself, for a file that may be written
-// where no new file may be made. The old bytes go back if anything fails.
-FileStatus writeInPlace(const fs::path& target, const std::string& text) {
-  FileError error;
-  OpenFile file = OpenFile::forUpdate(target, error);
-  if (!file) return statusOf(error);
-  FileFacts facts;
-  if (!file.facts(facts) || !facts.regular || facts.size > kLargestInPlace) {
-    return FileStatus::Failed;
-  }
+// where no new file may be made, through the descriptor of the first check. The old bytes go
+// back if anything fails after the first byte is written, a failed close included.
+FileStatus writeInPlace(Target& target, const std::string& text) {
+  OpenFile& file = target.file;
+  // A file that cannot be read cannot be put back.
+  if (!file.readable()) return FileStatus::AccessDenied;
+  if (target.facts.size > kLargestInPlace) return FileStatus::Failed;
+  // Bounded by what is read, not by the size asked before: the file may grow meanwhile.
   std::string old;
-  for (long long got = 1; got > 0;) {
-    got = file.read(old, kReadChunk);
+  for (long long got = 1; got > 0 && old.size() <= kLargestInPlace;) {
+    got = file.read(old, std::min(kReadChunk, kLargestInPlace + 1 - old.size()));
     if (got < 0) return FileStatus::Failed;
   }
+  // A second handle outlives a close that fails, so that the old bytes can still go back.
+  OpenFile spare = file.duplicate();
+  if (old.size() > kLargestInPlace || !spare) return FileStatus::Failed;
   if (file.writeAt(0, text) && file.resize(text.size()) && file.sync() && file.close()) {
     return FileStatus::Ok;
   }
-  if (file) {
-    static_cast<void>(file.writeAt(0, old) && file.resize(old.size()) && file.sync());
-  }
+  OpenFile& back = file ? file : spare;
+  static_cast<void>(back.writeAt(0, old) && back.resize(old.size()) && back.sync());
   return FileStatus::Failed;
 }
 
@@ -132,39 +146,19 @@ FileStatus readBounded(OpenFile& file, std::string& text) {
 }  // namespace
 
 FileStatus writeGameText(const std::string& path, const std::string& text) {
-  // Through a link, the file it names is the one written, also when it does not exist yet.
-  const std::optional<fs::path> followed = followLinks(pathFromUtf8(path));
-  if (!followed) return FileStatus::Failed;
-  const fs::path target = followed->has_parent_path() ? *followed : fs::path(u8".") / *followed;
-
-  std::error_code error;
-  const fs::file_status targetStatus = fs::status(target, error);
-  const bool exists = fs::exists(targetStatus);
-  FileFacts old;
-  if (exists) {
-    if (!fs::is_regular_file(targetStatus)) return FileStatus::Failed;
-    if (writeBitsCleared(targetStatus)) return FileStatus::AccessDenied;
-    // The target itself must take writing, even where it is replaced rather than written.
-    FileError openError;
-    OpenFile probe = OpenFile::forUpdate(target, openError);
-    if (!probe) return statusOf(openError);
-    if (!probe.facts(old) || !old.regular) return FileStatus::Failed;
-  }
-  const fs::file_status folder = fs::status(target.parent_path(), error);
-  if (!fs::is_directory(folder)) return FileStatus::Failed;
-
-  FileStatus status = FileStatus::AccessDenied;
-#ifndef _WIN32
-  // A folder's write bits decide for root too; on Windows a folder's read-only flag does
-  // not protect what is in it, so it is not asked there.
-  if (!writeBitsCleared(folder))
-#endif
-  {
-    status = replaceWhole(target, text, exists ? &old : nullptr);
-  }
+  Target target;
+  const FileStatus found = findTarget(pathFromUtf8(path), target);
+  if (found != FileStatus::Ok) return found;
+  const FileStatus status = replaceWhole(target, text);
   // A file the player may write where they may not create or replace one (a shared folder,
   // a file handed to them in a folder with the sticky bit) is written in place instead.
-  if (status == FileStatus::AccessDenied && exists) return writeInPlace(target, text);
+  if (status == FileStatus::AccessDenied && target.file && !target.made) {
+    return writeInPlace(target, text);
+  }
+  if (status != FileStatus::Ok && target.made) {
+    FileError ignored;
+    Folder::open(folderOf(target.name), ignored).remove(target.name.filename());
+  }
   return status;
 }
 

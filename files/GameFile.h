@@ -20,10 +20,13 @@ enum class FileStatus {
   Failed,        // anything else: a missing folder, no regular file, a failed read or write
 };
 
-// Writes `text` to the file at `path` (UTF-8). Through a symbolic link the file it names is
-// written. The old file stays as it was unless the new text was written completely: it goes
-// to a temporary file beside it first, or, where no new file may be made in the folder but
-// the file itself may be written, over the old bytes, which are put back on failure.
+// Writes `text` to the file at `path` (UTF-8). Links are followed by the system's own open,
+// under its rules; the file they name is written and a link stays a link. The old file stays
+// as it was unless the new text was written completely: it goes to a temporary file beside
+// it first (the player's alone until it has the old file's mode), which takes the old one's
+// place, and Ok comes only once the folder is synced. Where no new file may be made in the
+// folder but the file itself may be read and written, the text goes over the old bytes,
+// which are put back on failure.
 FileStatus writeGameText(const std::string& path, const std::string& text);
 
 // The start of the regular file at `path` (UTF-8): its first 52 lines, read without

@@ -1,9 +1,8 @@
 // Saving the game.
 #include "files/SaveFileM.h"
 
-#include <filesystem>
-
 #include "files/CommandMessages.h"
+#include "files/FileIo.h"
 #include "files/GameFile.h"
 #include "files/PoiskTochkiM.h"
 #include "files/Utf8Path.h"
@@ -11,11 +10,11 @@
 namespace zarvel {
 namespace {
 
-// When it cannot be told whether something is there, nothing is asked: the write that
-// follows reports the trouble.
+// A name that is there but cannot be looked through (a link the system will not follow)
+// counts as taken. When it cannot be told at all whether something is there, nothing is
+// asked: the write that follows reports the trouble.
 bool somethingAt(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::exists(pathFromUtf8(path), error);
+  return nameTaken(pathFromUtf8(path));
 }
 
 }  // namespace

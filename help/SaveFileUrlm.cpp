@@ -9,24 +9,29 @@
 namespace zarvel {
 namespace {
 
-// Writes the page at `path` as a regular file of our own: created afresh, or written over
-// a regular file that allows writing (even for root), never through a symbolic link, and
-// never into a folder, a pipe or anything else that sits at that name. A page that was
-// created but could not be written whole is removed again rather than left empty.
+// Writes the page at `path` as a regular file of the player's: created afresh (for the
+// player alone until it has the mode of any new file), or written over a page the player
+// owns under that one name and may write (even as root). Never through a link, never into
+// someone else's file, a folder or a pipe. A page that could not be written whole is
+// removed rather than left cut short, a reused one as well as a new one.
 bool writePage(const std::filesystem::path& path, const std::string& page) {
   FileError error;
   OpenFile file = OpenFile::created(path, error);
-  if (file) {
-    if (file.writeAt(0, page) && file.close()) return true;
-    file.close();
-    removeFile(path);
-    return false;
+  bool written = file && file.takeModeOf(nullptr);
+  if (!file) {
+    if (!error.taken()) return false;
+    file = OpenFile::atName(path, error);
+    FileFacts facts;
+    if (!file || !file.facts(facts) || !facts.regular || !facts.mine || facts.links != 1 ||
+        !facts.writeBit) {
+      return false;
+    }
+    written = file.resize(0);
   }
-  if (!error.taken()) return false;
-  file = OpenFile::forUpdate(path, error);
-  FileFacts facts;
-  if (!file || !file.facts(facts) || !facts.regular || !facts.writeBit) return false;
-  return file.writeAt(0, page) && file.resize(page.size()) && file.close();
+  written = written && file.writeAt(0, page);
+  if (file.close() && written) return true;
+  removeFile(path);
+  return false;
 }
 
 // PutProgrammy + n + ".html".

@@ -2,6 +2,7 @@
 // message boxes and the window title.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@
 #include "tests/support/FakeScreen.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/TempFolder.h"
+
+#ifndef _WIN32
+#include "tests/support/ChildProcess.h"
+#endif
 
 namespace zarvel {
 namespace {
@@ -129,6 +134,27 @@ TEST_F(FileCommands, TheCurrentFileInOtherLetterCaseCountsAsAnotherPath) {
   EXPECT_EQ(ui.messages.requests.size(), 1U);
   EXPECT_EQ(readBytes(path("Game.zrv")), "x");
 }
+
+#ifndef _WIN32
+// A name that is there but cannot be looked through is there: the question comes first.
+TEST_F(FileCommands, ANameThatCannotBeExaminedStillAsksBeforeItIsReplaced) {
+  fs::create_symlink("loop.zrv", folder.path() / "loop.zrv");
+  fs::create_directory(folder.path() / "closed");
+  writeBytes(path("closed/game.zrv"), "precious");
+  fs::create_symlink("closed/game.zrv", folder.path() / "hidden.zrv");
+  fs::permissions(folder.path() / "closed", fs::perms::none);
+  ui.messages.answerWith(MsgAnswer::No);
+  const int asked = testing::inChildProcess({.ordinaryUser = true}, [&] {
+    for (const char* name : {"loop.zrv", "hidden.zrv"}) SaveGame(path(name), declare, screen, ui);
+    return static_cast<int>(std::count_if(
+        ui.messages.requests.begin(), ui.messages.requests.end(),
+        [](const MsgBoxRequest& request) { return request.buttons == MsgButtons::YesNo; }));
+  });
+  EXPECT_EQ(asked, 2);
+  fs::permissions(folder.path() / "closed", fs::perms::owner_all);
+  EXPECT_EQ(readBytes(path("closed/game.zrv")), "precious");
+}
+#endif
 
 TEST_F(FileCommands, ANameWithAnotherExtensionIsKeptAndHoldsASavedGame) {
   ui.chosen = path("game.txt");

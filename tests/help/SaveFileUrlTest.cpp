@@ -107,17 +107,31 @@ TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
 
 #ifndef _WIN32
 // POSIX: links, mode bits, pipes and a size limit. Their Windows counterparts follow below.
-TEST_F(SaveFileUrlTest, ALinkAtAPageNumberIsLeftAloneAndSoIsWhatItNames) {
+TEST_F(SaveFileUrlTest, OnlyAPageOfThePlayersOwnUnderOneNameIsReused) {
   std::ofstream(folder_ / "mine.txt") << "the player's own file";
   fs::create_symlink("mine.txt", folder_ / "0.html");
   fs::create_symlink("not-there.txt", folder_ / "1.html");
+  fs::create_hard_link(folder_ / "mine.txt", folder_ / "2.html");
+  // Another user's page that anybody may write, as in a shared folder (root only: nobody
+  // else can give a file away).
+  std::ofstream(folder_ / "3.html") << "<script>theirs</script>";
+  fs::permissions(folder_ / "3.html", fs::perms::all & ~fs::perms::owner_exec &
+                                          ~fs::perms::group_exec & ~fs::perms::others_exec);
+  const testing::Nobody other = testing::nobody();
+  const std::string page =
+      testing::runningAsRoot() && chown((folder_ / "3.html").c_str(), other.uid, other.gid) == 0
+          ? "4.html"
+          : "3.html";
   SaveFileUrl(kAddress, PutProgrammy, shell);
 
-  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
+  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + page});
   EXPECT_EQ(testing::readBytes(PutProgrammy + "mine.txt"), "the player's own file");
   EXPECT_TRUE(fs::is_symlink(folder_ / "0.html"));
   EXPECT_FALSE(fs::exists(folder_ / "not-there.txt"));
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "2.html"), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(PutProgrammy + page), redirectPage(kAddress));
+  if (page == "4.html") {
+    EXPECT_EQ(testing::readBytes(PutProgrammy + "3.html"), "<script>theirs</script>");
+  }
 }
 
 TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) {
@@ -131,6 +145,8 @@ TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) 
 }
 
 TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
+  // A page of the player's that would be reused goes as well as new ones.
+  std::ofstream(folder_ / "0.html") << "an older page";
   // Pages may hold no more than a few bytes, as on a disk that is full.
   const int opened = testing::inChildProcess({.fileSizeLimit = 8}, [&] {
     SaveFileUrl(kAddress, PutProgrammy, shell);
