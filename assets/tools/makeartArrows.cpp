@@ -46,25 +46,30 @@ bool inTriangle(IPoint p, IPoint a, IPoint b, IPoint c) {
 }
 
 // Upward arrow in an n x n square. The polygon's corners sit on pixel centres: tip at the
-// middle of the top row (between the two middle pixels when n is even), barbs in the two
-// bottom corners, and a V notch rising `notch` pixels from the middle of the bottom row. A
-// pixel belongs to the arrow when its centre lies inside or on the outline. The notched
-// arrowhead is concave, so it is tested as the union of its two halves, each a triangle
-// (tip, barb, notch apex); both halves are mirror images about the middle, so the mask is
-// exactly symmetric. Coordinates count half pixels, so that every corner and every pixel
-// centre is a whole number at any size: the 2x arrow is the same outline, not the small
-// one with its pixels doubled.
+// middle of the top row, barbs in the two bottom corners, and a V notch rising `notch`
+// pixels from the middle of the bottom row. A pixel belongs to the arrow when its centre
+// lies inside or on the outline. The notched arrowhead is concave, so it is tested as the
+// union of its two halves, each a triangle (tip, barb, notch apex); both halves are mirror
+// images about the middle, so the mask is exactly symmetric. Coordinates count half pixels,
+// so that every corner and every pixel centre is a whole number at any size. When n is even
+// the middle falls between two columns of pixels: each half then keeps its own middle column,
+// so the tip is two pixels wide, as the one-pixel tip of the small arrow is at twice the size.
 Mask upArrow(int n, int notch) {
   const int last = 2 * n - 1;  // the centre of the last pixel
-  const IPoint tip{n, 1};
+  const int split = n % 2 == 0 ? 1 : 0;
+  const IPoint leftTip{n - split, 1};
+  const IPoint rightTip{n + split, 1};
   const IPoint leftBarb{1, last};
   const IPoint rightBarb{last, last};
-  const IPoint apex{n, last - 2 * notch};
+  const IPoint leftApex{n - split, last - 2 * notch};
+  const IPoint rightApex{n + split, last - 2 * notch};
   Mask m(n);
   for (int y = 0; y < n; ++y) {
     for (int x = 0; x < n; ++x) {
       const IPoint p{2 * x + 1, 2 * y + 1};
-      m.set(x, y, inTriangle(p, tip, leftBarb, apex) || inTriangle(p, tip, apex, rightBarb));
+      m.set(x, y,
+            inTriangle(p, leftTip, leftBarb, leftApex) ||
+                inTriangle(p, rightTip, rightApex, rightBarb));
     }
   }
   return m;
