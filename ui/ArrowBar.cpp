@@ -11,9 +11,9 @@ namespace {
 
 // The squares of the bar's seven arrows, where every look lands whole.
 std::vector<QRect> arrowSquares(std::int32_t index) {
+  const bool horizontal = index == kBarTop || index == kBarBottom;
   std::vector<QRect> squares;
   for (int line = 0; line < kLines; ++line) {
-    const bool horizontal = index == kBarTop || index == kBarBottom;
     squares.emplace_back(horizontal ? cellOrigin(line) : 0, horizontal ? 0 : cellOrigin(line),
                          kSquare, kSquare);
   }
