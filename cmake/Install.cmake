@@ -43,12 +43,17 @@ list(APPEND ZARVEL_INSTALL_MANIFEST
   "${CMAKE_INSTALL_DATADIR}/applications/${ZARVEL_ID}.desktop"
   "${CMAKE_INSTALL_DATADIR}/metainfo/${ZARVEL_ID}.metainfo.xml"
   "${CMAKE_INSTALL_DATADIR}/mime/packages/${ZARVEL_ID}.xml")
-foreach(size 16 32 48 64 128 256)
+# The window's own icon, at every size the art program draws it, and as a scalable drawing.
+foreach(size 16 24 32 48 64 128 256)
   set(folder "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
   install(FILES "${PROJECT_SOURCE_DIR}/assets/icons/${size}x${size}.png"
           DESTINATION ${folder} RENAME ${ZARVEL_ID}.png)
   list(APPEND ZARVEL_INSTALL_MANIFEST "${folder}/${ZARVEL_ID}.png")
 endforeach()
+set(folder "${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps")
+install(FILES "${PROJECT_SOURCE_DIR}/assets/icons/scalable.svg" DESTINATION ${folder}
+        RENAME ${ZARVEL_ID}.svg)
+list(APPEND ZARVEL_INSTALL_MANIFEST "${folder}/${ZARVEL_ID}.svg")
 
 # Manual pages, compressed as Debian wants them: best compression, no name or time stored.
 find_program(ZARVEL_GZIP gzip REQUIRED)

@@ -2,6 +2,7 @@
 #include "help/frmOprog.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -69,7 +70,10 @@ frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* paren
   auto* image1 = new QLabel(this);
   image1->setObjectName(QStringLiteral("Image1"));
   image1->setGeometry(rectOf(L::kImage1));
-  image1->setPixmap(QPixmap(QStringLiteral(":/assets/Image1.png")));
+  // The icon engine takes the picture drawn at twice the size ("@2x") on a finer screen, and
+  // shrinks it smoothly at one and a half.
+  image1->setPixmap(QIcon(QStringLiteral(":/assets/Image1.png"))
+                        .pixmap(rectOf(L::kImage1).size(), image1->devicePixelRatioF()));
 
   addLabel("Label2_3", fromUtf8(ProductInfo::kContactLine1), L::kLabel2_3);
   addLabel("Label2_4", fromUtf8(ProductInfo::kContactLine2), L::kLabel2_4);

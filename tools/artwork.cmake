@@ -12,7 +12,8 @@ endif()
 
 # Menu icons live in icons/ beside the others, so both lists look into subfolders.
 file(GLOB_RECURSE drawn LIST_DIRECTORIES false RELATIVE "${OUT}" "${OUT}/*")
-file(GLOB_RECURSE committed RELATIVE "${ASSETS}" "${ASSETS}/*.png" "${ASSETS}/*.ico")
+file(GLOB_RECURSE committed RELATIVE "${ASSETS}" "${ASSETS}/*.png" "${ASSETS}/*.ico"
+     "${ASSETS}/*.svg")
 set(faults "")
 foreach(name IN LISTS committed)
   if(NOT name IN_LIST drawn)

@@ -1,6 +1,7 @@
 // An arrow bar on screen: shows its picture and forwards the pointer to the protocol.
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 #include "widgets/PictureView.h"
@@ -9,8 +10,12 @@ namespace zarvel {
 
 class ArrowBarPointer;
 
+// The hidden strip of highlighted and pressed arrows that the looks are copied from.
+inline const QString kArrowStrip = QStringLiteral(":/assets/picStrelka.png");
+
 class ArrowBar : public PictureView {
  public:
+  // Loads the bar's own picture (seven grey arrows) into `picture`.
   ArrowBar(Picture& picture, std::int32_t index, ArrowBarPointer& pointer, QWidget* parent);
 
  protected:

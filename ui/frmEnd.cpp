@@ -32,7 +32,10 @@ constexpr QRect kOkBox{488, 112, 89, 33};
 VictoryArea::VictoryArea(QWidget* parent) : SunkenPanel(parent) {}
 
 void VictoryArea::resizeDrawing() {
-  drawing_ = QImage(contentsRect().size(), QImage::Format_RGB32);
+  // At the screen's resolution, so that the letters are drawn sharp rather than stretched.
+  const qreal ratio = devicePixelRatioF();
+  drawing_ = QImage(contentsRect().size() * ratio, QImage::Format_RGB32);
+  drawing_.setDevicePixelRatio(ratio);
   drawing_.fill(palette().color(QPalette::Button));
 }
 
@@ -82,6 +85,9 @@ void frmEnd::load() {
 void frmEnd::Timer1_Timer() {
   rnd_.seedFromClock();
   const VictoryFrame frame = victoryFrame(rnd_, letterWidths_);
+  if (picture1_->drawing().devicePixelRatio() != picture1_->devicePixelRatioF()) {
+    picture1_->resizeDrawing();  // the window is on another screen now
+  }
   QImage& drawing = picture1_->drawing();
   drawing.fill(picture1_->palette().color(QPalette::Button));
   QPainter painter(&drawing);

@@ -138,7 +138,7 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
       }) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
-  setWindowIcon(QIcon(QStringLiteral(":/assets/zarvel.png")));
+  setWindowIcon(gameIcon());
   // A fixed frame: minimise and close, but no maximise and no resizing.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -178,18 +178,19 @@ void frmForma::buildElements(QWidget* client) {
   static constexpr std::array<const char*, kBars> kBarNames = {"picStrelki0", "picStrelki1",
                                                                "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
-    loadOwnPicture(picStrelki_[bar], QStringLiteral(":/assets/%1.png").arg(kBarNames[bar]));
     auto* view = new ArrowBar(picStrelki_[bar], static_cast<std::int32_t>(bar), pointer_, client);
     view->setObjectName(QString::fromLatin1(kBarNames[bar]));
     const Box& box = L::kPicStrelki[bar];
     view->setGeometry(box.left, box.top, box.width, box.height);
   }
   addPictureView(picPole_, client, "picPole", L::kPicPole);
-  loadOwnPicture(picTrol_, QStringLiteral(":/assets/PicTrol.png"));
-  addPictureView(picTrol_, client, "PicTrol", L::kPicTrol);
-  loadOwnPicture(picStrelka_, QStringLiteral(":/assets/picStrelka.png"));
+  const QString trol = QStringLiteral(":/assets/PicTrol.png");
+  const QString kletka = QStringLiteral(":/assets/picKletka.png");
+  loadOwnPicture(picTrol_, trol);
+  addPictureView(picTrol_, client, "PicTrol", L::kPicTrol)->setFineArt(trol, {}, {{kletka, {}}});
+  loadOwnPicture(picStrelka_, kArrowStrip);
   addPictureView(picStrelka_, client, "picStrelka", L::kPicStrelka, false);
-  loadOwnPicture(picKletka_, QStringLiteral(":/assets/picKletka.png"));
+  loadOwnPicture(picKletka_, kletka);
   addPictureView(picKletka_, client, "picKletka", L::kPicKletka, false);
 
   addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top, L::kLabel2.width,

@@ -2,8 +2,11 @@
 // picture does, and the widget repaints whenever the picture changes.
 #pragma once
 
+#include <QIcon>
 #include <QImage>
+#include <QRect>
 #include <QWidget>
+#include <vector>
 
 #include "engine/Picture.h"
 
@@ -13,19 +16,56 @@ namespace zarvel {
 // resource leaves the picture's plain field.
 void loadOwnPicture(Picture& picture, const QString& resource);
 
+// The game's one icon, the quarter-circle bands, at every size it is drawn: the 16-colour
+// picture at 32 pixels, the same bands from 16 to 256.
+QIcon gameIcon();
+
+// A picture whose tiles the game copies whole onto another: the arrow strip onto a bar, the
+// caged gnome onto the free one. No tiles means the whole picture is one tile.
+struct CopySource {
+  QString resource;
+  std::vector<QRect> tiles;
+};
+
 class PictureView : public QWidget {
  public:
   PictureView(Picture& picture, QWidget* parent);
   PictureView(const PictureView&) = delete;
   PictureView& operator=(const PictureView&) = delete;
 
+  // Lets the view show its picture from the art drawn at twice the size (the resources'
+  // "@2x" files) on a screen of more than one device pixel a pixel. `resource` is the
+  // picture's own picture; the game copies tiles of `sources` whole onto `cells` (no cells:
+  // the whole picture is one).
+  void setFineArt(const QString& resource, std::vector<QRect> cells = {},
+                  std::vector<CopySource> sources = {});
+
+  // The drawing at twice the size, derived from the picture every time it changes: the large
+  // own picture, with the large tile wherever a cell holds exactly a tile of a source, and
+  // any other pixel that differs from the own picture as a square of its colour. The game's
+  // picture stays the only state; a null image when the view has no fine art.
+  QImage fineImage();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  // A picture at both sizes, and its tiles at the small one.
+  struct Art {
+    QImage small;
+    QImage large;
+    std::vector<QRect> tiles;
+  };
+  static Art loadArt(const QString& resource, std::vector<QRect> tiles);
+  const QImage& image();
+
   Picture& picture_;
   QImage image_;
   bool stale_ = true;
+  Art own_;
+  std::vector<Art> sources_;
+  QImage fine_;
+  bool fineStale_ = true;
 };
 
 }  // namespace zarvel

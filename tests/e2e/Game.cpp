@@ -68,6 +68,16 @@ std::optional<std::string> readDisplayNumber(int fd) {
   return text.substr(0, text.find('\n'));
 }
 
+// Every `step`-th pixel of `image` in both directions: a picture of the game's own pixels
+// when the game runs at `step` device pixels a pixel.
+Image everyNth(const Image& image, int step) {
+  if (step == 1) return image;
+  Image sampled(image.width() / step, image.height() / step);
+  for (int y = 0; y < sampled.height(); ++y)
+    for (int x = 0; x < sampled.width(); ++x) sampled.set(x, y, image.at(step * x, step * y));
+  return sampled;
+}
+
 bool gridAt(const Image& window, int top) {
   using namespace layout;
   if (window.width() < kBoard.x + kBoard.width || window.height() < top + kClientHeight) {
@@ -222,8 +232,8 @@ std::string toString(Look look) {
   }
 }
 
-Game::Game(WindowManager windowManager, Origin origin)
-    : windowManager_(windowManager), origin_(origin) {}
+Game::Game(WindowManager windowManager, Origin origin, int scale)
+    : windowManager_(windowManager), origin_(origin), scale_(scale) {}
 
 AssertionResult Game::copyProgram() {
   gameFolder_ = temp_.file("game");
@@ -298,7 +308,9 @@ AssertionResult Game::start(const std::vector<std::string>& arguments) {
 
   int pipeFds[2];
   if (pipe2(pipeFds, O_CLOEXEC) != 0) return AssertionFailure() << "cannot make a pipe";
-  xvfb_ = Process({ZARVEL_E2E_XVFB, "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten",
+  const std::string screenSize =
+      std::to_string(1024 * scale_) + "x" + std::to_string(768 * scale_) + "x24";
+  xvfb_ = Process({ZARVEL_E2E_XVFB, "-displayfd", "3", "-screen", "0", screenSize, "-nolisten",
                    "tcp", "-noreset"},
                   currentEnvironment(), temp_.file("xvfb.log"), {}, pipeFds[1]);
   close(pipeFds[1]);
@@ -312,6 +324,7 @@ AssertionResult Game::start(const std::vector<std::string>& arguments) {
   x_->movePointer({1, 1});
 
   environment_ = childEnvironment(display, temp_);
+  if (scale_ != 1) environment_["QT_SCALE_FACTOR"] = std::to_string(scale_);
   const Environment& environment = environment_;
   if (windowManager_ == WindowManager::Openbox) {
     openbox_ = Process({ZARVEL_E2E_OPENBOX, "--sm-disable"}, environment, temp_.file("openbox.log"),
@@ -370,7 +383,7 @@ AssertionResult Game::findClientArea() {
   // The menu bar's height belongs to the style and fonts, so it is found by looking:
   // the client area starts where the board's black grid lies at its place.
   const bool found = waitUntil([&] {
-    const Image window = x_->grab(x_->area(main_));
+    const Image window = everyNth(x_->grab(x_->area(main_)), scale_);
     for (int top = 0; top <= 80; ++top) {
       if (gridAt(window, top)) {
         menuBar_ = top;
@@ -388,12 +401,17 @@ AssertionResult Game::findClientArea() {
 
 Rect Game::client() const {
   const Rect window = x_->area(main_);
-  return {window.x, window.y + menuBar_, window.width, window.height - menuBar_};
+  return {window.x, window.y + scale_ * menuBar_, window.width, window.height - scale_ * menuBar_};
 }
 
 Point Game::onClient(Point inClient) const {
   const Rect area = client();
-  return {area.x + inClient.x, area.y + inClient.y};
+  return {area.x + scale_ * inClient.x, area.y + scale_ * inClient.y};
+}
+
+Rect Game::onScreen(const Rect& inClient) const {
+  const Point corner = onClient(inClient.topLeft());
+  return {corner.x, corner.y, scale_ * inClient.width, scale_ * inClient.height};
 }
 
 Point Game::arrow(int bar, int segment) {
@@ -411,7 +429,7 @@ Point Game::arrow(int bar, int segment) {
 }
 
 Image Game::clientImage() {
-  return x_->grab(client());
+  return everyNth(x_->grab(client()), scale_);
 }
 
 Board Game::board() {
@@ -520,13 +538,13 @@ AssertionResult Game::waitForImage(const std::function<Image()>& grab, const Ima
 }
 
 Image Game::layoutNumberImage() {
-  return x_->grab(layout::kLayoutNumber.movedBy(client().topLeft()));
+  return x_->grab(onScreen(layout::kLayoutNumber));
 }
 Image Game::moveNumberImage() {
-  return x_->grab(layout::kMoveNumber.movedBy(client().topLeft()));
+  return x_->grab(onScreen(layout::kMoveNumber));
 }
 Image Game::mascotImage() {
-  return x_->grab(layout::kMascot.movedBy(client().topLeft()));
+  return x_->grab(onScreen(layout::kMascot));
 }
 
 std::optional<Window> Game::waitForDialog(const std::optional<std::string>& title) {

@@ -89,7 +89,10 @@ std::string toString(Look look);
 
 class Game {
  public:
-  explicit Game(WindowManager windowManager, Origin origin = Origin::PortableCopy);
+  // `scale` starts the game with that many device pixels a pixel (QT_SCALE_FACTOR) on a
+  // screen as many times larger; the board, the looks and the clicks are still told in the
+  // game's own pixels, and the screen's pixels are read at every `scale`-th one.
+  explicit Game(WindowManager windowManager, Origin origin = Origin::PortableCopy, int scale = 1);
   ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
@@ -110,6 +113,7 @@ class Game {
   // The client area (below the menu bar) on the screen.
   Rect client() const;
   Point onClient(Point inClient) const;
+  Rect onScreen(const Rect& inClient) const;  // in the screen's pixels, which `scale` times
   // A point near the centre of arrow `segment` of `bar`, on the screen.
   Point arrow(int bar, int segment);
 
@@ -184,6 +188,7 @@ class Game {
 
   WindowManager windowManager_;
   Origin origin_;
+  int scale_;
   TempFolder temp_;
   std::string gameFolder_;
   std::string program_;

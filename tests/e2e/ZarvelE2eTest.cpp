@@ -633,5 +633,70 @@ TEST_F(InstalledGame, KeepsToThePlayersFoldersAndFindsItsHelpPage) {
 
   EXPECT_EQ(filesEndingIn(programFolder, ""), before) << "nothing beside the program";
 }
+// At two device pixels a pixel the game shows the art program's drawings at twice the size,
+// a look copied in as its large tile, and the victory letters drawn at the screen's
+// resolution: none of them the small picture with every pixel doubled.
+class ScaledWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(game_.start()); }
+  void TearDown() override {
+    if (HasFailure()) {
+      const char* setUp = game_.windowManager() == WindowManager::Openbox ? "openbox." : "nowm.";
+      game_.reportFailure(std::string(setUp) + "ScaledWindow." +
+                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+  }
+  static Image large(const std::string& name) {
+    return readPnm(std::string(ZARVEL_E2E_PICTURES) + "/" + name + "@2x.ppm");
+  }
+  static constexpr int kScale = 2;
+  Game game_{windowManagerOfThisRun(), Origin::PortableCopy, kScale};
+};
+
+TEST_F(ScaledWindow, ShowsTheLargeDrawingsAndSharpLetters) {
+  Image bar = large("picStrelki0");  // arrow 3 highlighted: the strip's first tile over it
+  const Image strip = large("picStrelka");
+  for (int y = 0; y < kScale * layout::kSquare; ++y)
+    for (int x = 0; x < kScale * layout::kSquare; ++x)
+      bar.set(kScale * (3 * layout::kPitch + 1) + x, y, strip.at(x, y));
+  game_.x().movePointer(game_.arrow(0, 3));
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 3, Look::Highlighted));
+  EXPECT_TRUE(
+      game_.waitForImage([&] { return game_.x().grab(game_.onScreen(layout::kBars[0])); }, bar));
+  EXPECT_TRUE(game_.waitForImage([&] { return game_.mascotImage(); }, large("PicTrol")));
+
+  const Board nearlySolved = oneMoveFromSolved(2);
+  writeFile(game_.folder() + "/near.zrv", savedGameText(8, 7, nearlySolved));
+  ASSERT_TRUE(game_.openFile(game_.folder() + "/near.zrv"));
+  ASSERT_TRUE(game_.waitForBoard(nearlySolved));
+  ASSERT_TRUE(game_.makeMove(3, 2, false));
+  const auto victory = game_.waitForDialog("Конец игры");
+  ASSERT_TRUE(victory);
+  // Squares of 2 x 2 screen pixels, from the window's corner, that hold some green: a
+  // doubled drawing fills each with one colour, letters drawn sharp cut many.
+  int green = 0;
+  int cut = 0;
+  EXPECT_TRUE(waitUntil([&] {
+    const Image window = game_.x().grab(game_.x().area(*victory));
+    green = cut = 0;
+    for (int y = 0; y + 1 < window.height(); y += 2)
+      for (int x = 0; x + 1 < window.width(); x += 2) {
+        const Rgb square[] = {window.at(x, y), window.at(x + 1, y), window.at(x, y + 1),
+                              window.at(x + 1, y + 1)};
+        if (std::find(std::begin(square), std::end(square), rgb(0x00FF00)) == std::end(square)) {
+          continue;
+        }
+        ++green;
+        if (std::count(std::begin(square), std::end(square), square[0]) != 4) ++cut;
+      }
+    return green > 500 && cut > green / 10;
+  })) << cut
+      << " of " << green << " squares with green cut by an edge";
+  ASSERT_TRUE(game_.waitForFocus(*victory));
+  game_.x().key("Return");
+  ASSERT_TRUE(game_.waitUntilGone(*victory));
+  EXPECT_TRUE(game_.waitForImage([&] { return game_.mascotImage(); }, large("picKletka")));
+}
+
 }  // namespace
 }  // namespace zarvel::e2e
