@@ -11,6 +11,9 @@
 #include <io.h>
 #include <sys/stat.h>
 #include <windows.h>
+// After windows.h, which they build on.
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -47,6 +50,63 @@ fs::path withoutLongPrefix(std::wstring name) {
   if (name.starts_with(L"\\\\?\\UNC\\")) return fs::path(L"\\\\" + name.substr(8));
   if (name.starts_with(L"\\\\?\\")) return fs::path(name.substr(4));
   return fs::path(name);
+}
+
+// The access list "the player alone, nothing passed on from the folder", in the system's
+// text form; empty when the player's account cannot be told.
+std::wstring playerOnly() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+  alignas(TOKEN_USER) unsigned char buffer[256];
+  DWORD size = 0;
+  const bool known = GetTokenInformation(token, TokenUser, buffer, sizeof(buffer), &size) != 0;
+  CloseHandle(token);
+  wchar_t* sid = nullptr;
+  if (!known || !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer)->User.Sid, &sid)) {
+    return {};
+  }
+  std::wstring list = L"D:P(A;;FA;;;" + std::wstring(sid) + L")";
+  LocalFree(sid);
+  return list;
+}
+
+// A new file at `path`, created exclusively with an access list that lets the player alone
+// in: a temporary file holds a game that may be private, and ReplaceFileW gives it the
+// replaced file's list only at the very end.
+int createdPrivately(const fs::path& path, FileError& error) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const std::wstring list = playerOnly();
+  if (list.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorW(
+                          list.c_str(), SDDL_REVISION_1, &descriptor, nullptr)) {
+    descriptor = nullptr;  // then the folder's list is the best there is
+  }
+  SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
+  const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    &attributes, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD code = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+  if (descriptor != nullptr) LocalFree(descriptor);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const bool exists = code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS;
+    const bool missing = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
+    error = {exists ? EEXIST : missing ? ENOENT : code == ERROR_ACCESS_DENIED ? EACCES : EIO, code};
+    return -1;
+  }
+  const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+  if (fd < 0) {
+    CloseHandle(handle);
+    error = {EIO, 0};
+  }
+  return fd;
+}
+
+// A file that took a name nothing had gets the access list any new file there gets, what
+// the folder passes on, in place of the player-only list it was made with.
+void inheritFromFolder(const fs::path& path) {
+  ACL empty{};
+  if (!InitializeAcl(&empty, sizeof(empty), ACL_REVISION)) return;
+  SetNamedSecurityInfoW(const_cast<wchar_t*>(path.c_str()), SE_FILE_OBJECT,
+                        DACL_SECURITY_INFORMATION | UNPROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                        nullptr, &empty, nullptr);
 }
 
 HANDLE systemHandle(int fd) {
@@ -112,7 +172,7 @@ OpenFile OpenFile::atName(const fs::path& path, FileError& error) {
 }
 
 OpenFile OpenFile::created(const fs::path& path, FileError& error) {
-  return {passed(FileStep::Created, openPath(path, _O_WRONLY | _O_CREAT | _O_EXCL, error)), false};
+  return {passed(FileStep::Created, createdPrivately(path, error)), false};
 }
 
 OpenFile::~OpenFile() {
@@ -277,6 +337,8 @@ bool Folder::replace(const fs::path& from, const fs::path& to, OpenFile& held,
       code == ERROR_INVALID_PARAMETER) {
     replaced = MoveFileExW(source.c_str(), target.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // One that replaced a file keeps the player-only list: anything looser would be a guess.
+    if (replaced && !exists) inheritFromFolder(target);
   }
   // Windows refuses to replace a file that another program holds open with the code it gives
   // a write-protected one; the target's own protection was asked before (its read-only flag,
