@@ -58,11 +58,13 @@ class QtServices::QtMsgBox : public MsgBox {
       box.setDefaultButton(request.defaultButton == MsgAnswer::Yes ? QMessageBox::Yes
                                                                    : QMessageBox::No);
       box.setEscapeButton(QMessageBox::No);
-      return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    } else {
+      box.setStandardButtons(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MsgAnswer::Ok;
+    fitTitle(box);
+    const int answer = box.exec();
+    if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
   }
 
  private:

@@ -1,7 +1,8 @@
 // Shows the standard message box a real-window test expects the game to show (title,
 // text, icon, buttons), with the same Qt, fonts and Russian button texts, so that the
 // test can compare the two boxes pixel for pixel: the screen is the only way to read a
-// message's text from outside the game.
+// message's text from outside the game. The box is widened for its title as the game widens
+// its own.
 //   zarvel_e2e_msgbox error TITLE TEXT      an error box with «OK»
 //   zarvel_e2e_msgbox question TITLE TEXT   a warning box with «Да» (default) and «Нет»
 #include <QApplication>
@@ -9,6 +10,8 @@
 #include <QMessageBox>
 #include <QTranslator>
 #include <memory>
+
+#include "widgets/Windows.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -35,6 +38,7 @@ int main(int argc, char* argv[]) {
     box.setIcon(QMessageBox::Critical);
     box.setStandardButtons(QMessageBox::Ok);
   }
+  zarvel::fitTitle(box);
   box.exec();
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -222,8 +223,8 @@ std::string toString(Look look) {
   }
 }
 
-Game::Game(WindowManager windowManager, Origin origin)
-    : windowManager_(windowManager), origin_(origin) {}
+Game::Game(WindowManager windowManager, Origin origin, int scale)
+    : windowManager_(windowManager), origin_(origin), scale_(scale) {}
 
 AssertionResult Game::copyProgram() {
   gameFolder_ = temp_.file("game");
@@ -298,8 +299,9 @@ AssertionResult Game::start() {
 
   int pipeFds[2];
   if (pipe2(pipeFds, O_CLOEXEC) != 0) return AssertionFailure() << "cannot make a pipe";
-  xvfb_ = Process({ZARVEL_E2E_XVFB, "-displayfd", "3", "-screen", "0", "1024x768x24", "-nolisten",
-                   "tcp", "-noreset"},
+  xvfb_ = Process({ZARVEL_E2E_XVFB, "-displayfd", "3", "-screen", "0",
+                   std::to_string(1024 * scale_) + "x" + std::to_string(768 * scale_) + "x24",
+                   "-nolisten", "tcp", "-noreset"},
                   currentEnvironment(), temp_.file("xvfb.log"), {}, pipeFds[1]);
   close(pipeFds[1]);
   const auto number = readDisplayNumber(pipeFds[0]);
@@ -312,6 +314,7 @@ AssertionResult Game::start() {
   x_->movePointer({1, 1});
 
   environment_ = childEnvironment(display, temp_);
+  if (scale_ != 1) environment_["QT_SCALE_FACTOR"] = std::to_string(scale_);
   const Environment& environment = environment_;
   if (windowManager_ == WindowManager::Openbox) {
     openbox_ = Process({ZARVEL_E2E_OPENBOX, "--sm-disable"}, environment, temp_.file("openbox.log"),
@@ -356,6 +359,7 @@ AssertionResult Game::start() {
     });
     if (!centred) return AssertionFailure() << "the main window was not centred with its frame";
   }
+  if (scale_ != 1) return waitForFocus(main_);
   if (AssertionResult found = findClientArea(); !found) return found;
   if (!waitUntil([&] { return static_cast<bool>(boardIsDrawn()); })) {
     return AssertionFailure() << "the first deal did not appear: " << boardIsDrawn().message();
@@ -523,7 +527,12 @@ std::optional<Window> Game::waitForDialog(const std::optional<std::string>& titl
 }
 
 AssertionResult Game::waitUntilGone(Window window) {
-  if (waitUntil([&] { return !x_->viewable(window); })) return AssertionSuccess();
+  const bool gone = waitUntil([&] {
+    if (x_->viewable(window)) return false;
+    const Window parent = x_->parent(window);  // 0 once the window no longer exists
+    return windowManager_ == WindowManager::None || parent == 0 || parent == x_->root();
+  });
+  if (gone) return AssertionSuccess();
   return AssertionFailure() << "the window \"" << x_->title(window) << "\" did not close";
 }
 
@@ -584,7 +593,8 @@ AssertionResult Game::openFile(const std::string& path) {
   x_->key("Return");
   if (auto gone = waitUntilGone(*dialog); !gone) return gone;
   // The dialog's completion list may outlive it for a moment.
-  return waitForNoPopUps();
+  if (auto closed = waitForNoPopUps(); !closed) return closed;
+  return settle();
 }
 
 std::optional<Window> Game::openFileExpectingMessage(const std::string& path) {
@@ -611,7 +621,8 @@ AssertionResult Game::saveUnderProposedName() {
   if (!dialog) return result;
   x_->key("Return");
   if (auto gone = waitUntilGone(*dialog); !gone) return gone;
-  return waitForNoPopUps();
+  if (auto closed = waitForNoPopUps(); !closed) return closed;
+  return settle();
 }
 
 AssertionResult Game::chooseLayout(const std::string& digits) {
@@ -620,7 +631,8 @@ AssertionResult Game::chooseLayout(const std::string& digits) {
   if (!dialog) return result;
   x_->type(digits);
   x_->key("Return");
-  return waitUntilGone(*dialog);
+  if (auto gone = waitUntilGone(*dialog); !gone) return gone;
+  return settle();
 }
 
 AssertionResult Game::newGame(bool yes) {
@@ -630,7 +642,8 @@ AssertionResult Game::newGame(bool yes) {
   // «Да» is the default button; Tab moves the focus on to «Нет».
   x_->key(yes ? "Return" : "Tab");
   if (!yes) x_->key("Return");
-  return waitUntilGone(*question);
+  if (auto gone = waitUntilGone(*question); !gone) return gone;
+  return settle();
 }
 
 AssertionResult Game::makeMove(int bar, int segment, bool waitForRelease) {
@@ -640,6 +653,34 @@ AssertionResult Game::makeMove(int bar, int segment, bool waitForRelease) {
   if (auto shown = waitForOnlyLook(bar, segment, Look::Pressed); !shown) return shown;
   x_->button(1, false);
   return waitForRelease ? waitForOnlyLook(bar, segment, Look::Highlighted) : AssertionSuccess();
+}
+
+int Game::titleBarInk(Window window) {
+  const Rect frame = x_->frame(window);
+  const Image bar = x_->grab({frame.x, frame.y, frame.width, x_->area(window).y - frame.y});
+  // The bar's ground may shade from top to bottom, but each row of it is one colour, the
+  // commonest of the row.
+  std::vector<Rgb> ground;
+  for (int y = 0; y < bar.height(); ++y) {
+    std::map<std::uint32_t, int> counts;
+    for (int x = 0; x < bar.width(); ++x) {
+      const Rgb c = bar.at(x, y);
+      ++counts[std::uint32_t{c.r} << 16U | std::uint32_t{c.g} << 8U | c.b];
+    }
+    ground.push_back(rgb(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                           return a.second < b.second;
+                         })->first));
+  }
+  int ink = 0;
+  for (int x = 0; x < bar.width(); ++x) {
+    for (int y = 0; y < bar.height(); ++y) {
+      if (bar.at(x, y) != ground[static_cast<std::size_t>(y)]) {
+        ++ink;
+        break;
+      }
+    }
+  }
+  return ink;
 }
 
 std::string Game::describeWindows() {

@@ -89,7 +89,10 @@ std::string toString(Look look);
 
 class Game {
  public:
-  explicit Game(WindowManager windowManager, Origin origin = Origin::PortableCopy);
+  // At a `scale` other than 1 (QT_SCALE_FACTOR, on a screen as many times larger than
+  // 1024 x 768) start() waits only for the main window and its focus; what reads the client
+  // area assumes scale 1.
+  explicit Game(WindowManager windowManager, Origin origin = Origin::PortableCopy, int scale = 1);
   ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
@@ -134,9 +137,14 @@ class Game {
 
   // Windows of the game.
   std::string title(Window window) { return x_->title(window); }
+  // The columns of the window manager's title bar above `window` that hold anything but the
+  // bar's ground: its icon, title and buttons.
+  int titleBarInk(Window window);
   // Waits for a window of the game other than the main window, with `title` when given;
   // nothing when none appeared.
   std::optional<Window> waitForDialog(const std::optional<std::string>& title = {});
+  // Waits until `window` is unmapped and, under a window manager, out of its frame, so that
+  // what it covered has been exposed to the game again.
   ::testing::AssertionResult waitUntilGone(Window window);
   // Waits until no menu or completion list of the game is open: an open one takes all
   // pointer and keyboard input for itself.
@@ -147,7 +155,8 @@ class Game {
   // title banner, unless it has the focus already.
   ::testing::AssertionResult focusMainWindow();
 
-  // Commands through the keyboard, each waiting for its dialog and for its end.
+  // Commands through the keyboard, each waiting for its dialog, for its end and for the
+  // game to have handled it (settle()), so that the screen shows its outcome.
   ::testing::AssertionResult openFile(const std::string& path);  // Ctrl+O, path, Enter
   std::optional<Window> openFileExpectingMessage(const std::string& path);
   ::testing::AssertionResult saveUnderProposedName();                  // Ctrl+S, Enter
@@ -160,8 +169,9 @@ class Game {
   // "Справка" → "О программе" with the pointer on the menu bar and the keyboard in the
   // menu; the About box once it has the focus.
   std::optional<Window> openAboutBox();
-  // Waits until the game has handled every input sent so far: the pointer visits an
-  // arrow until it shows highlighted, then leaves it until it is grey again.
+  // Waits until the game has handled every input sent so far, and so has repainted what a
+  // closed window uncovered: the pointer visits an arrow until it shows highlighted, then
+  // leaves it until it is grey again.
   ::testing::AssertionResult settle();
 
   // Starts one of the suite's helper programs on this X server.
@@ -181,6 +191,7 @@ class Game {
 
   WindowManager windowManager_;
   Origin origin_;
+  int scale_;
   TempFolder temp_;
   std::string gameFolder_;
   std::string program_;

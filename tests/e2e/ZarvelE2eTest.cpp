@@ -465,6 +465,32 @@ TEST_F(RealWindow, CentredWindowsAreCentredWithTheirFrames) {
   expectCentred(*victory, "the victory window");
 }
 
+// Under a window manager a message box is wide enough for its whole title, at any scale:
+// its title bar holds as much as the main window's, which has the same title and room to
+// spare (an elided title leaves columns of the bar empty).
+class MessageBoxTitle : public ::testing::TestWithParam<int> {};
+
+TEST_P(MessageBoxTitle, ShowsWhole) {
+  if (windowManagerOfThisRun() == WindowManager::None) GTEST_SKIP() << "no title bars";
+  Game game(WindowManager::Openbox, Origin::PortableCopy, GetParam());
+  ASSERT_TRUE(game.start());
+  const int whole = game.titleBarInk(game.mainWindow());
+  game.x().key("ctrl+n");
+  const auto box = game.waitForDialog(kCaption);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(game.waitForFocus(*box));
+  int ink = 0;
+  EXPECT_TRUE(waitUntil([&] { return (ink = game.titleBarInk(*box)) == whole; }))
+      << "the box's title bar has " << ink << " columns drawn, the main window's " << whole;
+  game.x().key("Escape");
+  EXPECT_TRUE(game.waitUntilGone(*box));
+}
+
+INSTANTIATE_TEST_SUITE_P(RealWindow, MessageBoxTitle, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& scale) {
+                           return "AtScale" + std::to_string(scale.param);
+                         });
+
 // After a dialog closes, the main window must take the keyboard again, so that its
 // shortcuts work without a click.
 TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {
