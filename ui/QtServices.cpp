@@ -34,7 +34,6 @@ class FocusBack {
 // A secondary window: made afresh for every opening, owned by the main window so that it
 // stays off the task bar, shown in the middle of the screen, modal until closed.
 void showModally(QDialog& dialog) {
-  dialog.show();
   centreOnScreen(dialog);
   dialog.exec();
 }

@@ -14,7 +14,7 @@
 #include "files/CommandMessages.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
-#include "help/OpURL.h"
+#include "help/Shell.h"
 #include "ui/ArrowBar.h"
 #include "ui/Services.h"
 #include "ui/frmFormaLayout.h"

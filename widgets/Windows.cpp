@@ -59,27 +59,44 @@ void placeForFrame(QWidget& window, const QMargins& frame) {
   window.setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window.size()));
 }
 
-// Watches a window that was placed for a frame it did not have yet. A window manager says
-// what frame it gave (_NET_FRAME_EXTENTS, or the frame Qt finds around the mapped window)
-// before it maps the window, and a mapped window is exposed; so at its first expose with a
-// frame the window compares that frame with the one it was placed for and, when they
-// differ, is placed once more, for its own frame. Not sooner: a window manager still busy
-// framing a window may ignore where the window asks to go. Without a window manager no
-// frame ever comes and the watch stays quiet.
-class CentreWhenFramed : public QObject {
+// Centres a window as it is shown, before it is mapped, so that a window manager finds it
+// where it belongs and frames it there. A window manager says what frame it gave
+// (_NET_FRAME_EXTENTS, or the frame Qt finds around the mapped window) before it maps the
+// window, and a mapped window is exposed; so at its first expose with a frame the window
+// compares that frame with the one it was placed for and, when they differ, is placed once
+// more, for its own frame. Not sooner: a window manager still busy framing a window may
+// ignore where the window asks to go. Without a window manager no frame ever comes and the
+// watch stays quiet.
+class Centring : public QObject {
  public:
-  CentreWhenFramed(QWidget& window, const QMargins& placedFor)
-      : QObject(&window), window_(window), placedFor_(placedFor) {
-    window.windowHandle()->installEventFilter(this);
+  explicit Centring(QWidget& window) : QObject(&window), window_(window) {
+    if (window.isVisible()) {
+      place();
+    } else {
+      window.installEventFilter(this);
+    }
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Expose) look();
+    if (watched == &window_ && event->type() == QEvent::Show) {
+      window_.removeEventFilter(this);
+      place();  // shown, not yet mapped
+    } else if (watched != &window_ && event->type() == QEvent::Expose) {
+      look();
+    }
     return QObject::eventFilter(watched, event);
   }
 
  private:
+  void place() {
+    window_.winId();  // the native window, whose frame is asked for
+    placedFor_ = expectedFrame(window_);
+    placeForFrame(window_, placedFor_);
+    if (!frameOf(window_).isNull()) return deleteLater();
+    window_.windowHandle()->installEventFilter(this);
+  }
+
   void look() {
     const QMargins frame = frameOf(window_);
     if (frame.isNull()) return;
@@ -100,10 +117,7 @@ class CentreWhenFramed : public QObject {
 }  // namespace
 
 void centreOnScreen(QWidget& window) {
-  window.winId();  // the native window, whose frame the watch asks for
-  const QMargins frame = expectedFrame(window);
-  placeForFrame(window, frame);
-  if (frameOf(window).isNull()) new CentreWhenFramed(window, frame);
+  new Centring(window);
 }
 
 int titleBarWidth(const QString& title) {
