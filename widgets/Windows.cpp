@@ -49,24 +49,29 @@ QMargins expectedFrame(const QWidget& window) {
   return {};
 }
 
-// Puts the client area where it sits when `frame` around it is in the middle of the screen.
-// The client area's own place is given, not the frame's: Qt's idea of where a frame is can
-// lag behind the window manager's, while a client area asked for stays where it was put.
-void placeForFrame(QWidget& window, const QMargins& frame) {
+// Where the client area sits when `frame` around it is in the middle of the screen. The
+// client area's own place is given, not the frame's: Qt's idea of where a frame is can lag
+// behind the window manager's, while a client area asked for stays where it was put.
+QPoint centredClientPosition(const QWidget& window, const QMargins& frame) {
   QRect outer = QRect(QPoint(), window.size()).marginsAdded(frame);
-  if (const QScreen* screen = window.screen())
+  if (const QScreen* screen = window.screen()) {
     outer.moveCenter(screen->availableGeometry().center());
-  window.setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window.size()));
+  }
+  return outer.topLeft() + QPoint(frame.left(), frame.top());
+}
+
+void placeForFrame(QWidget& window, const QMargins& frame) {
+  window.setGeometry(QRect(centredClientPosition(window, frame), window.size()));
 }
 
 // Centres a window as it is shown, before it is mapped, so that a window manager finds it
 // where it belongs and frames it there. A window manager says what frame it gave
 // (_NET_FRAME_EXTENTS, or the frame Qt finds around the mapped window) before it maps the
 // window, and a mapped window is exposed; so at its first expose with a frame the window
-// compares that frame with the one it was placed for and, when they differ, is placed once
-// more, for its own frame. Not sooner: a window manager still busy framing a window may
-// ignore where the window asks to go. Without a window manager no frame ever comes and the
-// watch stays quiet.
+// compares that frame with the one it was placed for, and its place with the one it should
+// have, and when either differs is placed once more, for its own frame. Not sooner: a window
+// manager still busy framing a window may ignore where the window asks to go. Without a window
+// manager no frame ever comes and the watch stays quiet.
 class Centring : public QObject {
  public:
   explicit Centring(QWidget& window) : QObject(&window), window_(window) {
@@ -100,7 +105,8 @@ class Centring : public QObject {
   void look() {
     const QMargins frame = frameOf(window_);
     if (frame.isNull()) return;
-    if (frame != placedFor_) {
+    if (frame != placedFor_ ||
+        window_.geometry().topLeft() != centredClientPosition(window_, frame)) {
       // Qt may believe the window already sits where it should, from a stale word of the
       // window manager, and would then send nothing: a step aside first makes the move real.
       window_.setGeometry(window_.geometry().translated(1, 0));

@@ -357,7 +357,11 @@ AssertionResult Game::start() {
       return std::abs(2 * frame.x + frame.width - screen.width) <= 4 &&
              std::abs(2 * frame.y + frame.height - screen.height) <= 4;
     });
-    if (!centred) return AssertionFailure() << "the main window was not centred with its frame";
+    if (!centred) {
+      return AssertionFailure() << "the main window was not centred with its frame, at "
+                                << toString(x_->frame(main_)) << "\n"
+                                << logs();
+    }
   }
   if (scale_ != 1) return waitForFocus(main_);
   if (AssertionResult found = findClientArea(); !found) return found;
@@ -560,9 +564,16 @@ AssertionResult Game::waitForTitle(Window window, const std::string& expected) {
 }
 
 AssertionResult Game::focusMainWindow() {
-  if (x_->focus() == main_) return AssertionSuccess();
-  x_->click(onClient(layout::kBanner));
-  return waitForFocus(main_);
+  // Qt lets a click activate a window only when it knows the window is not active, which it
+  // learns a moment after another program took the focus: a click that came too soon is
+  // followed by another.
+  int looks = 0;
+  const bool focused = waitUntil([&] {
+    if (x_->focus() == main_) return true;
+    if (looks++ % 25 == 0) x_->click(onClient(layout::kBanner));
+    return false;
+  });
+  return focused ? AssertionSuccess() : waitForFocus(main_);
 }
 
 namespace {
@@ -655,32 +666,29 @@ AssertionResult Game::makeMove(int bar, int segment, bool waitForRelease) {
   return waitForRelease ? waitForOnlyLook(bar, segment, Look::Highlighted) : AssertionSuccess();
 }
 
-int Game::titleBarInk(Window window) {
+Game::TitleBar Game::titleBar(Window window) {
   const Rect frame = x_->frame(window);
   const Image bar = x_->grab({frame.x, frame.y, frame.width, x_->area(window).y - frame.y});
-  // The bar's ground may shade from top to bottom, but each row of it is one colour, the
-  // commonest of the row.
-  std::vector<Rgb> ground;
-  for (int y = 0; y < bar.height(); ++y) {
+  TitleBar seen;
+  for (int y = 0; y < bar.height(); ++y) {  // the commonest colour of each row
     std::map<std::uint32_t, int> counts;
     for (int x = 0; x < bar.width(); ++x) {
       const Rgb c = bar.at(x, y);
       ++counts[std::uint32_t{c.r} << 16U | std::uint32_t{c.g} << 8U | c.b];
     }
-    ground.push_back(rgb(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                           return a.second < b.second;
-                         })->first));
+    seen.ground.push_back(rgb(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                return a.second < b.second;
+                              })->first));
   }
-  int ink = 0;
   for (int x = 0; x < bar.width(); ++x) {
     for (int y = 0; y < bar.height(); ++y) {
-      if (bar.at(x, y) != ground[static_cast<std::size_t>(y)]) {
-        ++ink;
+      if (bar.at(x, y) != seen.ground[static_cast<std::size_t>(y)]) {
+        ++seen.ink;
         break;
       }
     }
   }
-  return ink;
+  return seen;
 }
 
 std::string Game::describeWindows() {

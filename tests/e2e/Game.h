@@ -137,9 +137,14 @@ class Game {
 
   // Windows of the game.
   std::string title(Window window) { return x_->title(window); }
-  // The columns of the window manager's title bar above `window` that hold anything but the
-  // bar's ground: its icon, title and buttons.
-  int titleBarInk(Window window);
+  // The window manager's title bar above `window`: its ground, one colour a row (shading
+  // from top to bottom as a theme likes), and how many of its columns hold anything else:
+  // its icon, title and buttons.
+  struct TitleBar {
+    std::vector<Rgb> ground;
+    int ink = 0;
+  };
+  TitleBar titleBar(Window window);
   // Waits for a window of the game other than the main window, with `title` when given;
   // nothing when none appeared.
   std::optional<Window> waitForDialog(const std::optional<std::string>& title = {});
