@@ -30,9 +30,15 @@ void setUpFixedDialog(QDialog& dialog, const QString& caption, QSize client,
 
 namespace {
 
+// The frame a window manager put around `window`, none before it did. While a window
+// manager is still building a frame, Qt may find a frame window smaller than the window it
+// holds and report margins below zero: that is no frame yet either.
 QMargins frameOf(const QWidget& window) {
   const QWindow* handle = window.windowHandle();
-  return handle != nullptr ? handle->frameMargins() : QMargins();
+  const QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
+  const bool whole =
+      frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
+  return whole ? frame : QMargins();
 }
 
 // The frame a window will get: its own once the window manager has framed it; before that,
