@@ -813,15 +813,17 @@ std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
                   << readFile(game.scratchFile("msgbox.log"));
     return std::nullopt;
   }
-  // Drawn once it looks the same for a while.
+  // Drawn once the helper says so and the X server has shown it: two looks alike.
+  const bool drawn = waitUntil([&] {
+    return readFile(game.scratchFile("msgbox.log")).find("drawn\n") != std::string::npos;
+  });
   Image picture;
-  int sameFor = 0;
   waitUntil([&] {
     Image now = x.grab(x.area(box));
-    sameFor = now == picture ? sameFor + 1 : 0;
-    picture = std::move(now);
-    return sameFor >= 5;
+    std::swap(now, picture);
+    return now == picture;
   });
+  if (!drawn) ADD_FAILURE() << "the expected message box was not drawn";
   x.key("Escape");
   if (!waitUntil([&] { return !helper.running(); })) {
     ADD_FAILURE() << "the expected message box did not close";
