@@ -670,24 +670,19 @@ Game::TitleBar Game::titleBar(Window window) {
   const Rect frame = x_->frame(window);
   const Image bar = x_->grab({frame.x, frame.y, frame.width, x_->area(window).y - frame.y});
   TitleBar seen;
-  for (int y = 0; y < bar.height(); ++y) {  // the commonest colour of each row
-    std::map<std::uint32_t, int> counts;
-    for (int x = 0; x < bar.width(); ++x) {
-      const Rgb c = bar.at(x, y);
-      ++counts[std::uint32_t{c.r} << 16U | std::uint32_t{c.g} << 8U | c.b];
-    }
-    seen.ground.push_back(rgb(std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                                return a.second < b.second;
-                              })->first));
+  std::vector<bool> inked(static_cast<std::size_t>(bar.width()));
+  for (int y = 0; y < bar.height(); ++y) {
+    std::map<std::uint32_t, int> counts;  // the ground is the commonest colour of the row
+    for (int x = 0; x < bar.width(); ++x)
+      ++counts[bar.at(x, y).r << 16U | bar.at(x, y).g << 8U | bar.at(x, y).b];
+    const auto commonest = std::max_element(counts.begin(), counts.end(),
+                                            [](auto& a, auto& b) { return a.second < b.second; });
+    seen.ground.push_back(rgb(commonest->first));
+    for (int x = 0; x < bar.width(); ++x)
+      inked[static_cast<std::size_t>(x)] =
+          inked[static_cast<std::size_t>(x)] || bar.at(x, y) != seen.ground.back();
   }
-  for (int x = 0; x < bar.width(); ++x) {
-    for (int y = 0; y < bar.height(); ++y) {
-      if (bar.at(x, y) != seen.ground[static_cast<std::size_t>(y)]) {
-        ++seen.ink;
-        break;
-      }
-    }
-  }
+  seen.ink = static_cast<int>(std::count(inked.begin(), inked.end(), true));
   return seen;
 }
 
