@@ -7,7 +7,11 @@
 namespace zarvel {
 
 void NewGame(Declare& declare, GameScreen& screen) {
-  declare.rnd.seedFromClock();
+  NewGame(declare, screen, secondsSinceMidnight());
+}
+
+void NewGame(Declare& declare, GameScreen& screen, double secondsSinceMidnight) {
+  declare.rnd.seedFromSeconds(secondsSinceMidnight);
   declare.NmRasklada = declare.rnd.nextBelow(kLayoutCount);
   NewRasklad(declare, screen);
 }

@@ -16,8 +16,11 @@ inline constexpr std::int32_t kLayoutCount = 32656;  // layout numbers 0..32655
 // gets a colour that is still on fewer than seven squares.
 std::array<std::int32_t, kLines * kLines> dealColourIndices(Rnd& rnd);
 
-// Draws a random layout number and deals it.
+// Draws a random layout number and deals it, the generator seeded from the clock.
 void NewGame(Declare& declare, GameScreen& screen);
+// The same with the clock read as `secondsSinceMidnight`, so that the deal of any moment of
+// the day can be had again.
+void NewGame(Declare& declare, GameScreen& screen, double secondsSinceMidnight);
 
 // Deals layout NmRasklada, frees the mascot, empties ImjaFaila and resets the counter.
 void NewRasklad(Declare& declare, GameScreen& screen);

@@ -152,33 +152,33 @@ frmRasklad::frmRasklad(Declare& declare, GameScreen& screen, QWidget* parent)
   txtNomer_->setGeometry(kTxtNomerBox);
   txtNomer_->setFont(dialogFont(kTextPoints));
 
-  kOK_ = new QPushButton(kOKCaption, this);
-  kOK_->setObjectName(QStringLiteral("kOK"));
-  kOK_->setGeometry(kOKBox);
-  kOK_->setFont(dialogFont(kButtonPoints));
-  kOK_->setDefault(true);
-  kOK_->setEnabled(false);
+  okButton_ = new QPushButton(kOKCaption, this);
+  okButton_->setObjectName(QStringLiteral("kOK"));
+  okButton_->setGeometry(kOKBox);
+  okButton_->setFont(dialogFont(kButtonPoints));
+  okButton_->setDefault(true);
+  okButton_->setEnabled(false);
 
-  kNO_ = new QPushButton(kNOCaption, this);
-  kNO_->setObjectName(QStringLiteral("kNO"));
-  kNO_->setGeometry(kNOBox);
-  kNO_->setFont(dialogFont(kButtonPoints));
+  cancelButton_ = new QPushButton(kNOCaption, this);
+  cancelButton_->setObjectName(QStringLiteral("kNO"));
+  cancelButton_->setGeometry(kNOBox);
+  cancelButton_->setFont(dialogFont(kButtonPoints));
   // Enter presses the button that has the focus, as in any desktop dialog; only while the
   // focus is elsewhere does it go to "OK".
-  kNO_->setAutoDefault(true);
+  cancelButton_->setAutoDefault(true);
 
-  setTabOrder(txtNomer_, kOK_);
-  setTabOrder(kOK_, kNO_);
+  setTabOrder(txtNomer_, okButton_);
+  setTabOrder(okButton_, cancelButton_);
   txtNomer_->setFocus();
 
   connect(txtNomer_, &QLineEdit::textChanged, this, &frmRasklad::txtNomer_Change);
-  connect(kOK_, &QPushButton::clicked, this, &frmRasklad::kOK_Click);
-  connect(kNO_, &QPushButton::clicked, this, &frmRasklad::kNO_Click);
+  connect(okButton_, &QPushButton::clicked, this, &frmRasklad::kOK_Click);
+  connect(cancelButton_, &QPushButton::clicked, this, &frmRasklad::kNO_Click);
 }
 
 void frmRasklad::txtNomer_Change() {
   typedNumber_ = zarvel::typedNumber(txtNomer_->text().toStdString());
-  kOK_->setEnabled(okEnabled(typedNumber_));
+  okButton_->setEnabled(okEnabled(typedNumber_));
 }
 
 void frmRasklad::kOK_Click() {

@@ -20,8 +20,8 @@ class frmRasklad : public QDialog {
 
   QLabel* Label1() const { return label1_; }
   QLineEdit* txtNomer() const { return txtNomer_; }
-  QPushButton* kOK() const { return kOK_; }
-  QPushButton* kNO() const { return kNO_; }
+  QPushButton* kOK() const { return okButton_; }
+  QPushButton* kNO() const { return cancelButton_; }
   std::int32_t typedNumber() const { return typedNumber_; }
 
   void kOK_Click();
@@ -36,8 +36,8 @@ class frmRasklad : public QDialog {
 
   QLabel* label1_ = nullptr;
   QLineEdit* txtNomer_ = nullptr;
-  QPushButton* kOK_ = nullptr;
-  QPushButton* kNO_ = nullptr;
+  QPushButton* okButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace zarvel

@@ -1,7 +1,7 @@
 // The desktop as Qt reaches it: QDesktopServices, which on Linux goes through xdg-open.
 #pragma once
 
-#include "help/OpURL.h"
+#include "help/Shell.h"
 
 namespace zarvel {
 

@@ -34,9 +34,9 @@ bool writePage(const std::filesystem::path& path, const std::string& page) {
   return false;
 }
 
-// PutProgrammy + n + ".html".
-std::string redirectPagePath(const std::string& PutProgrammy, int n) {
-  return PutProgrammy + std::to_string(n) + ".html";
+// pagesFolder + n + ".html".
+std::string redirectPagePath(const std::string& pagesFolder, int n) {
+  return pagesFolder + std::to_string(n) + ".html";
 }
 
 }  // namespace
@@ -49,10 +49,10 @@ std::string redirectPage(const std::string& address) {
          "<title>WWW</title></head><body></body></html>\r\n";
 }
 
-void SaveFileUrl(const std::string& address, const std::string& PutProgrammy, Shell& shell) {
+void SaveFileUrl(const std::string& address, const std::string& pagesFolder, Shell& shell) {
   const std::string page = redirectPage(address);
   for (int n = 0; n < kRedirectPageAttempts; ++n) {
-    const std::string path = redirectPagePath(PutProgrammy, n);
+    const std::string path = redirectPagePath(pagesFolder, n);
     if (writePage(pathFromUtf8(path), page)) {
       shell.processPendingEvents();
       shell.ShellOpen(path);

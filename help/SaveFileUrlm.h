@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "help/OpURL.h"
+#include "help/Shell.h"
 
 namespace zarvel {
 
@@ -17,6 +17,6 @@ std::string redirectPage(const std::string& address);
 // Writes the page under the lowest number that can be written and opens it. When no
 // page can be written at all (a program folder without write access), the address
 // itself is handed to the desktop, so the link still leads to the site.
-void SaveFileUrl(const std::string& address, const std::string& PutProgrammy, Shell& shell);
+void SaveFileUrl(const std::string& address, const std::string& pagesFolder, Shell& shell);
 
 }  // namespace zarvel

@@ -51,9 +51,9 @@ QWidget* addLine(QWidget* parent, const char* name, int top, const QColor& colou
 
 }  // namespace
 
-frmOprog::frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* parent)
+frmOprog::frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent)
     : QDialog(parent),
-      PutProgrammy_(PutProgrammy),
+      pagesFolder_(pagesFolder),
       shell_(shell),
       picture1_(L::kPicture1InnerWidth, L::kPicture1InnerHeight, L::kPicture1Ground) {
   setObjectName(QStringLiteral("frmOprog"));
@@ -134,7 +134,7 @@ void frmOprog::Label1_Click() {
   // too; otherwise its own pointing hand would hide the box's.
   setCursor(Qt::WaitCursor);
   label1_->setCursor(Qt::WaitCursor);
-  SaveFileUrl(label1_->property(kTag).toString().toStdString(), PutProgrammy_, shell_);
+  SaveFileUrl(label1_->property(kTag).toString().toStdString(), pagesFolder_, shell_);
   label1_->setCursor(Qt::PointingHandCursor);
   unsetCursor();
 }

@@ -17,7 +17,7 @@ struct Box;
 
 class frmOprog : public QDialog {
  public:
-  frmOprog(const std::string& PutProgrammy, Shell& shell, QWidget* parent);
+  frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent);
 
   Picture& Picture1() { return picture1_; }
   QLabel* Label1() const { return label1_; }
@@ -33,7 +33,7 @@ class frmOprog : public QDialog {
   void Form_Load();
   QLabel* addLabel(const char* name, const QString& text, const Box& box);
 
-  std::string PutProgrammy_;
+  std::string pagesFolder_;
   Shell& shell_;
   Picture picture1_;
   QLabel* label1_ = nullptr;

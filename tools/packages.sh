@@ -19,7 +19,12 @@ zarvel_install_missing() {
     echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
     exit 1
   fi
-  echo "zarvel: installing ${missing[*]}"
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+  # apt shows what it does, a line at a time: on a fresh system the download and set-up
+  # take minutes, which a silent command would leave unexplained.
+  echo "zarvel: installing ${missing[*]} and what they need (a few minutes on a fresh system)"
+  echo "zarvel: apt-get update: reading the package lists"
+  apt-get update -q
+  echo "zarvel: apt-get install: downloading, unpacking and setting up the packages"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o Dpkg::Use-Pty=0 "${missing[@]}"
+  echo "zarvel: the packages are installed"
 }

@@ -16,7 +16,7 @@
 #include "engine/NewGameM.h"
 #include "files/FileIo.h"
 #include "files/Utf8Path.h"
-#include "help/OpURL.h"
+#include "help/Shell.h"
 #include "ui/frmForma.h"
 #include "widgets/Fonts.h"
 #include "widgets/Windows.h"
@@ -54,8 +54,8 @@ void startUp(Declare& declare, frmForma& form, const PlaceFacts& facts) {
   declare.gamesFolder = folders.games;
   declare.pagesFolder = folders.pages;
   declare.helpFolder = folders.help;
-  form.show();
   centreOnScreen(form);
+  form.show();
   form.activateWindow();
   fillCveta(declare);
   NewGame(declare, form);

@@ -34,7 +34,6 @@ class FocusBack {
 // A secondary window: made afresh for every opening, owned by the main window so that it
 // stays off the task bar, shown in the middle of the screen, modal until closed.
 void showModally(QDialog& dialog) {
-  dialog.show();
   centreOnScreen(dialog);
   dialog.exec();
 }
@@ -58,11 +57,13 @@ class QtServices::QtMsgBox : public MsgBox {
       box.setDefaultButton(request.defaultButton == MsgAnswer::Yes ? QMessageBox::Yes
                                                                    : QMessageBox::No);
       box.setEscapeButton(QMessageBox::No);
-      return box.exec() == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
+    } else {
+      box.setStandardButtons(QMessageBox::Ok);
     }
-    box.setStandardButtons(QMessageBox::Ok);
-    box.exec();
-    return MsgAnswer::Ok;
+    fitTitle(box);
+    const int answer = box.exec();
+    if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
+    return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
   }
 
  private:

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "files/FileCommandsUi.h"
-#include "help/OpURL.h"
+#include "help/Shell.h"
 
 namespace zarvel {
 

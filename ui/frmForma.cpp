@@ -15,7 +15,7 @@
 #include "files/OpenFileM.h"
 #include "files/PoiskTochkiM.h"
 #include "files/SaveFileM.h"
-#include "help/OpURL.h"
+#include "help/Shell.h"
 #include "solver/Grid.h"
 #include "ui/ArrowBar.h"
 #include "ui/Services.h"

@@ -1,14 +1,20 @@
 // Shows the standard message box a real-window test expects the game to show (title,
 // text, icon, buttons), with the same Qt, fonts and Russian button texts, so that the
 // test can compare the two boxes pixel for pixel: the screen is the only way to read a
-// message's text from outside the game.
+// message's text from outside the game. The box is widened for its title as the game widens
+// its own. It prints "drawn" once it has been painted with the keyboard focus, as the
+// game's box is when it is compared.
 //   zarvel_e2e_msgbox error TITLE TEXT      an error box with «OK»
 //   zarvel_e2e_msgbox question TITLE TEXT   a warning box with «Да» (default) and «Нет»
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
+#include <cstdio>
 #include <memory>
+
+#include "widgets/Windows.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -35,6 +41,30 @@ int main(int argc, char* argv[]) {
     box.setIcon(QMessageBox::Critical);
     box.setStandardButtons(QMessageBox::Ok);
   }
+  zarvel::fitTitle(box);
+  // A paint of the box or a button of it once the box is active: active and focus looks are
+  // painted together after the activation, and the frame is sent once the paint is over.
+  class Drawn : public QObject {
+   public:
+    explicit Drawn(QMessageBox& box) : box_(box) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      const auto* widget = qobject_cast<QWidget*>(watched);
+      if (!told_ && event->type() == QEvent::Paint && box_.isActiveWindow() && widget != nullptr &&
+          widget->window() == &box_) {
+        told_ = true;
+        QTimer::singleShot(0, [] {
+          std::puts("drawn");
+          std::fflush(stdout);
+        });
+      }
+      return false;
+    }
+
+   private:
+    QMessageBox& box_;
+    bool told_ = false;
+  } drawn(box);
+  app.installEventFilter(&drawn);
   box.exec();
   return 0;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -370,7 +371,11 @@ AssertionResult Game::start(const std::vector<std::string>& arguments) {
       return std::abs(2 * frame.x + frame.width - screen.width) <= 4 &&
              std::abs(2 * frame.y + frame.height - screen.height) <= 4;
     });
-    if (!centred) return AssertionFailure() << "the main window was not centred with its frame";
+    if (!centred) {
+      return AssertionFailure() << "the main window was not centred with its frame, at "
+                                << toString(x_->frame(main_)) << "\n"
+                                << logs();
+    }
   }
   if (AssertionResult found = findClientArea(); !found) return found;
   if (!waitUntil([&] { return static_cast<bool>(boardIsDrawn()); })) {
@@ -565,7 +570,12 @@ std::optional<Window> Game::waitForDialog(const std::optional<std::string>& titl
 }
 
 AssertionResult Game::waitUntilGone(Window window) {
-  if (waitUntil([&] { return !x_->viewable(window); })) return AssertionSuccess();
+  const bool gone = waitUntil([&] {
+    if (x_->viewable(window)) return false;
+    const Window parent = x_->parent(window);  // 0 once the window no longer exists
+    return windowManager_ == WindowManager::None || parent == 0 || parent == x_->root();
+  });
+  if (gone) return AssertionSuccess();
   return AssertionFailure() << "the window \"" << x_->title(window) << "\" did not close";
 }
 
@@ -593,9 +603,16 @@ AssertionResult Game::waitForTitle(Window window, const std::string& expected) {
 }
 
 AssertionResult Game::focusMainWindow() {
-  if (x_->focus() == main_) return AssertionSuccess();
-  x_->click(onClient(layout::kBanner));
-  return waitForFocus(main_);
+  // Qt lets a click activate a window only when it knows the window is not active, which it
+  // learns a moment after another program took the focus: a click that came too soon is
+  // followed by another.
+  int looks = 0;
+  const bool focused = waitUntil([&] {
+    if (x_->focus() == main_) return true;
+    if (looks++ % 25 == 0) x_->click(onClient(layout::kBanner));
+    return false;
+  });
+  return focused ? AssertionSuccess() : waitForFocus(main_);
 }
 
 namespace {
@@ -626,7 +643,8 @@ AssertionResult Game::openFile(const std::string& path) {
   x_->key("Return");
   if (auto gone = waitUntilGone(*dialog); !gone) return gone;
   // The dialog's completion list may outlive it for a moment.
-  return waitForNoPopUps();
+  if (auto closed = waitForNoPopUps(); !closed) return closed;
+  return settle();
 }
 
 std::optional<Window> Game::openFileExpectingMessage(const std::string& path) {
@@ -653,7 +671,8 @@ AssertionResult Game::saveUnderProposedName() {
   if (!dialog) return result;
   x_->key("Return");
   if (auto gone = waitUntilGone(*dialog); !gone) return gone;
-  return waitForNoPopUps();
+  if (auto closed = waitForNoPopUps(); !closed) return closed;
+  return settle();
 }
 
 AssertionResult Game::chooseLayout(const std::string& digits) {
@@ -662,7 +681,8 @@ AssertionResult Game::chooseLayout(const std::string& digits) {
   if (!dialog) return result;
   x_->type(digits);
   x_->key("Return");
-  return waitUntilGone(*dialog);
+  if (auto gone = waitUntilGone(*dialog); !gone) return gone;
+  return settle();
 }
 
 AssertionResult Game::newGame(bool yes) {
@@ -672,7 +692,8 @@ AssertionResult Game::newGame(bool yes) {
   // «Да» is the default button; Tab moves the focus on to «Нет».
   x_->key(yes ? "Return" : "Tab");
   if (!yes) x_->key("Return");
-  return waitUntilGone(*question);
+  if (auto gone = waitUntilGone(*question); !gone) return gone;
+  return settle();
 }
 
 AssertionResult Game::makeMove(int bar, int segment, bool waitForRelease) {
@@ -682,6 +703,26 @@ AssertionResult Game::makeMove(int bar, int segment, bool waitForRelease) {
   if (auto shown = waitForOnlyLook(bar, segment, Look::Pressed); !shown) return shown;
   x_->button(1, false);
   return waitForRelease ? waitForOnlyLook(bar, segment, Look::Highlighted) : AssertionSuccess();
+}
+
+Game::TitleBar Game::titleBar(Window window) {
+  const Rect frame = x_->frame(window);
+  const Image bar = x_->grab({frame.x, frame.y, frame.width, x_->area(window).y - frame.y});
+  TitleBar seen;
+  std::vector<bool> inked(static_cast<std::size_t>(bar.width()));
+  for (int y = 0; y < bar.height(); ++y) {
+    std::map<std::uint32_t, int> counts;  // the ground is the commonest colour of the row
+    for (int x = 0; x < bar.width(); ++x)
+      ++counts[bar.at(x, y).r << 16U | bar.at(x, y).g << 8U | bar.at(x, y).b];
+    const auto commonest = std::max_element(counts.begin(), counts.end(),
+                                            [](auto& a, auto& b) { return a.second < b.second; });
+    seen.ground.push_back(rgb(commonest->first));
+    for (int x = 0; x < bar.width(); ++x)
+      inked[static_cast<std::size_t>(x)] =
+          inked[static_cast<std::size_t>(x)] || bar.at(x, y) != seen.ground.back();
+  }
+  seen.ink = static_cast<int>(std::count(inked.begin(), inked.end(), true));
+  return seen;
 }
 
 std::string Game::describeWindows() {
@@ -806,15 +847,17 @@ std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
                   << readFile(game.scratchFile("msgbox.log"));
     return std::nullopt;
   }
-  // Drawn once it looks the same for a while.
+  // Drawn once the helper says so and the X server has shown it: two looks alike.
+  const bool drawn = waitUntil([&] {
+    return readFile(game.scratchFile("msgbox.log")).find("drawn\n") != std::string::npos;
+  });
   Image picture;
-  int sameFor = 0;
   waitUntil([&] {
     Image now = x.grab(x.area(box));
-    sameFor = now == picture ? sameFor + 1 : 0;
-    picture = std::move(now);
-    return sameFor >= 5;
+    std::swap(now, picture);
+    return now == picture;
   });
+  if (!drawn) ADD_FAILURE() << "the expected message box was not drawn";
   x.key("Escape");
   if (!waitUntil([&] { return !helper.running(); })) {
     ADD_FAILURE() << "the expected message box did not close";

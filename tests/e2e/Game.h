@@ -141,9 +141,19 @@ class Game {
 
   // Windows of the game.
   std::string title(Window window) { return x_->title(window); }
+  // The window manager's title bar above `window`: its ground, one colour a row (shading
+  // from top to bottom as a theme likes), and how many of its columns hold anything else:
+  // its icon, title and buttons.
+  struct TitleBar {
+    std::vector<Rgb> ground;
+    int ink = 0;
+  };
+  TitleBar titleBar(Window window);
   // Waits for a window of the game other than the main window, with `title` when given;
   // nothing when none appeared.
   std::optional<Window> waitForDialog(const std::optional<std::string>& title = {});
+  // Waits until `window` is unmapped and, under a window manager, out of its frame, so that
+  // what it covered has been exposed to the game again.
   ::testing::AssertionResult waitUntilGone(Window window);
   // Waits until no menu or completion list of the game is open: an open one takes all
   // pointer and keyboard input for itself.
@@ -154,7 +164,8 @@ class Game {
   // title banner, unless it has the focus already.
   ::testing::AssertionResult focusMainWindow();
 
-  // Commands through the keyboard, each waiting for its dialog and for its end.
+  // Commands through the keyboard, each waiting for its dialog, for its end and for the
+  // game to have handled it (settle()), so that the screen shows its outcome.
   ::testing::AssertionResult openFile(const std::string& path);  // Ctrl+O, path, Enter
   std::optional<Window> openFileExpectingMessage(const std::string& path);
   ::testing::AssertionResult saveUnderProposedName();                  // Ctrl+S, Enter
@@ -167,8 +178,9 @@ class Game {
   // "Справка" → "О программе" with the pointer on the menu bar and the keyboard in the
   // menu; the About box once it has the focus.
   std::optional<Window> openAboutBox();
-  // Waits until the game has handled every input sent so far: the pointer visits an
-  // arrow until it shows highlighted, then leaves it until it is grey again.
+  // Waits until the game has handled every input sent so far, and so has repainted what a
+  // closed window uncovered: the pointer visits an arrow until it shows highlighted, then
+  // leaves it until it is grey again.
   ::testing::AssertionResult settle();
 
   // Starts one of the suite's helper programs on this X server.

@@ -552,6 +552,45 @@ TEST_F(RealWindow, CentredWindowsAreCentredWithTheirFrames) {
   expectCentred(*victory, "the victory window");
 }
 
+// Under a window manager a message box is wide enough for its whole title, at any scale:
+// its title bar holds as much as the main window's, both drawn active, which has the same
+// title and room to spare (an elided title leaves columns of the bar empty).
+class MessageBoxTitle : public ::testing::TestWithParam<int> {};
+
+TEST_P(MessageBoxTitle, ShowsWhole) {
+  if (windowManagerOfThisRun() == WindowManager::None) GTEST_SKIP() << "no title bars";
+  Game game(WindowManager::Openbox, Origin::PortableCopy, GetParam());
+  ASSERT_TRUE(game.start());
+  game.x().key("ctrl+n");
+  const auto box = game.waitForDialog(kCaption);
+  ASSERT_TRUE(box);
+  // Both bars are drawn once the box's is the more colourful, as an active bar is.
+  const auto colour = [](const Game::TitleBar& bar) {
+    int sum = 0;
+    for (const Rgb c : bar.ground) sum += std::max({c.r, c.g, c.b}) - std::min({c.r, c.g, c.b});
+    return sum;
+  };
+  Game::TitleBar boxBar;
+  Game::TitleBar mainBar;
+  ASSERT_TRUE(waitUntil([&] {
+    boxBar = game.titleBar(*box);
+    return colour(boxBar) > colour(game.titleBar(game.mainWindow()));
+  }));
+  game.x().key("Escape");
+  ASSERT_TRUE(game.waitUntilGone(*box));
+  ASSERT_TRUE(waitUntil([&] {
+    mainBar = game.titleBar(game.mainWindow());
+    return mainBar.ground == boxBar.ground;
+  })) << "the main window's title bar is not drawn active again";
+  EXPECT_EQ(boxBar.ink, mainBar.ink)
+      << "columns of the title bar drawn, in the box and the main window";
+}
+
+INSTANTIATE_TEST_SUITE_P(RealWindow, MessageBoxTitle, ::testing::Values(1, 2),
+                         [](const ::testing::TestParamInfo<int>& scale) {
+                           return "AtScale" + std::to_string(scale.param);
+                         });
+
 // After a dialog closes, the main window must take the keyboard again, so that its
 // shortcuts work without a click.
 TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {

@@ -111,5 +111,20 @@ TEST(NewGame, DrawsALayoutNumberInRangeAndDealsIt) {
   EXPECT_TRUE(declare.ImjaFaila.empty());
 }
 
+TEST(NewGame, SomeMomentOfTheDayDealsTheFirstAndSomeTheLastLayout) {
+  Declare declare = testing::startedDeclare();
+  FakeScreen screen;
+  for (const std::int32_t wanted : {0, 32655}) {
+    double seconds = 0;  // the first hundredth of a second whose seed draws `wanted`
+    for (Rnd rnd; seconds < 86400; seconds += 0.01) {
+      rnd.seedFromSeconds(seconds);
+      if (rnd.nextBelow(32656) == wanted) break;
+    }
+    ASSERT_LT(seconds, 86400) << "no moment of the day draws layout " << wanted;
+    NewGame(declare, screen, seconds);
+    EXPECT_EQ(screen.lblNmRasklada, wanted);
+  }
+}
+
 }  // namespace
 }  // namespace zarvel

@@ -690,19 +690,36 @@ TEST(ReadGameFile, AHugeFileIsDecidedFromItsFirstLines) {
 }
 
 TEST(ReadGameFile, TheLongestLineCountsItsCharactersNotItsLineEnd) {
+  // The long line is line 2, well inside the reader's first 4096-byte piece, or line 17,
+  // brought by the lines before it to end where that piece ends (its CR the piece's last
+  // byte), where the reader sees it unfinished.
+  constexpr std::size_t kPiece = 4096;
   for (const std::string lineEnd : {"\r\n", "\n"}) {
     for (const std::size_t length : {std::size_t{256}, std::size_t{257}}) {
-      std::string text = fileWith(1234, 5, distinctCells(), lineEnd);
-      const std::string value = " 1234 ";
-      const std::size_t at = text.find(value);
-      text.replace(at, value.size(), value + std::string(length - value.size(), ' '));
-      TempFolder folder;
-      writeBytes(folder.file("long.zrv"), text);
-      Declare declare = testing::startedDeclare();
-      FakeScreen screen;
-      EXPECT_EQ(ReadGameFile(folder.file("long.zrv"), declare, screen),
-                length == 256 ? FileStatus::Ok : FileStatus::BadHeader)
-          << length << (lineEnd == "\n" ? " LF" : " CR LF");
+      for (const std::size_t longLine : {std::size_t{2}, std::size_t{17}}) {
+        const std::string text = fileWith(1234, 5, distinctCells(), lineEnd);
+        std::vector<std::string> lines;
+        for (std::size_t at = 0; at < text.size(); at = text.find(lineEnd, at) + lineEnd.size()) {
+          lines.push_back(text.substr(at, text.find(lineEnd, at) - at));
+        }
+        lines[longLine - 1].resize(length, ' ');
+        // Lines 2..16 share what lies between the header and the long line's start.
+        const std::size_t before = kPiece - (lineEnd.size() - 1) - length;
+        std::size_t spare = before - (lines[0].size() + lineEnd.size()) - 15 * lineEnd.size();
+        for (std::size_t line = 1; longLine == 17 && line < 16; ++line) {
+          lines[line].resize(spare / (16 - line), ' ');
+          spare -= lines[line].size();
+        }
+        std::string padded;
+        for (const std::string& line : lines) padded += line + lineEnd;
+        TempFolder folder;
+        writeBytes(folder.file("long.zrv"), padded);
+        Declare declare = testing::startedDeclare();
+        FakeScreen screen;
+        EXPECT_EQ(ReadGameFile(folder.file("long.zrv"), declare, screen),
+                  length == 256 ? FileStatus::Ok : FileStatus::BadHeader)
+            << length << (lineEnd == "\n" ? " LF" : " CR LF") << " on line " << longLine;
+      }
     }
   }
 }

@@ -33,15 +33,15 @@ class SaveFileUrlTest : public ::testing::Test {
   const fs::path& folder_ = folder.path();
   // As the program finds it: with backslashes on Windows, slashes elsewhere.
   ProgramFolder program = programFolder(utf8FromPath(folder_));
-  std::string PutProgrammy = program.PutProgrammy;
+  std::string pagesFolder = program.PutProgrammy;
   RecordingShell shell;
 };
 
 TEST_F(SaveFileUrlTest, WritesTheRedirectPageAsPageZeroAndOpensIt) {
-  SaveFileUrl(kAddress, PutProgrammy, shell);
+  SaveFileUrl(kAddress, pagesFolder, shell);
 
-  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "0.html"});
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"),
+  ASSERT_EQ(shell.opened, std::vector<std::string>{pagesFolder + "0.html"});
+  EXPECT_EQ(testing::readBytes(pagesFolder + "0.html"),
             "<html><head><meta http-equiv='refresh' content='0; url=https://zarvel.example.org/'>"
             "<meta http-equiv='Content-Type' content='text/html; charset=windows-1251'>"
             "<title>WWW</title></head><body></body></html>\r\n");
@@ -58,12 +58,12 @@ TEST_F(SaveFileUrlTest, WritesTheRedirectPageAsPageZeroAndOpensIt) {
 TEST_F(SaveFileUrlTest, EveryClickRewritesPageZero) {
   std::ofstream(folder_ / "0.html")
       << "an older and much longer page than the redirect one " << std::string(500, 'x');
-  SaveFileUrl("http://a.example/", PutProgrammy, shell);
-  SaveFileUrl(kAddress, PutProgrammy, shell);
+  SaveFileUrl("http://a.example/", pagesFolder, shell);
+  SaveFileUrl(kAddress, pagesFolder, shell);
 
   EXPECT_EQ(shell.opened,
-            (std::vector<std::string>{PutProgrammy + "0.html", PutProgrammy + "0.html"}));
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), redirectPage(kAddress));
+            (std::vector<std::string>{pagesFolder + "0.html", pagesFolder + "0.html"}));
+  EXPECT_EQ(testing::readBytes(pagesFolder + "0.html"), redirectPage(kAddress));
 }
 
 TEST(SaveFileUrl, APageThatCannotBeWrittenMovesToTheNextNumberUpTo99ThenTheAddressItself) {
@@ -74,17 +74,17 @@ TEST(SaveFileUrl, APageThatCannotBeWrittenMovesToTheNextNumberUpTo99ThenTheAddre
   const Case cases[] = {{2, "2.html"}, {99, "99.html"}, {100, kAddress}};
   for (const Case& c : cases) {
     testing::TempFolder folder;
-    const std::string PutProgrammy = programFolder(utf8FromPath(folder.path())).PutProgrammy;
+    const std::string pagesFolder = programFolder(utf8FromPath(folder.path())).PutProgrammy;
     // A folder in the page's place cannot be replaced by a file, not even by root.
     for (int n = 0; n < c.blocked; ++n)
       fs::create_directory(folder.path() / (std::to_string(n) + ".html"));
     RecordingShell shell;
-    SaveFileUrl(kAddress, PutProgrammy, shell);
+    SaveFileUrl(kAddress, pagesFolder, shell);
 
     const bool page = c.opened != kAddress;
-    ASSERT_EQ(shell.opened, std::vector<std::string>{page ? PutProgrammy + c.opened : kAddress});
+    ASSERT_EQ(shell.opened, std::vector<std::string>{page ? pagesFolder + c.opened : kAddress});
     if (page) {
-      EXPECT_EQ(testing::readBytes(PutProgrammy + c.opened), redirectPage(kAddress));
+      EXPECT_EQ(testing::readBytes(pagesFolder + c.opened), redirectPage(kAddress));
     }
     EXPECT_TRUE(fs::is_directory(folder.path() / "0.html"));
     EXPECT_FALSE(fs::exists(folder.path() / "100.html"));
@@ -92,12 +92,12 @@ TEST(SaveFileUrl, APageThatCannotBeWrittenMovesToTheNextNumberUpTo99ThenTheAddre
 }
 
 TEST_F(SaveFileUrlTest, AProgramFolderThatIsGoneAlsoFallsBackToTheAddress) {
-  SaveFileUrl(kAddress, PutProgrammy + "missing" + program.Razdelitel, shell);
+  SaveFileUrl(kAddress, pagesFolder + "missing" + program.Razdelitel, shell);
   EXPECT_EQ(shell.opened, std::vector<std::string>{kAddress});
 }
 
 TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
-  const std::string cyrillic = PutProgrammy + "Мои игры" + program.Razdelitel;
+  const std::string cyrillic = pagesFolder + "Мои игры" + program.Razdelitel;
   fs::create_directory(pathFromUtf8(cyrillic));
   SaveFileUrl(kAddress, cyrillic, shell);
 
@@ -122,15 +122,15 @@ TEST_F(SaveFileUrlTest, OnlyAPageOfThePlayersOwnUnderOneNameIsReused) {
       testing::runningAsRoot() && chown((folder_ / "3.html").c_str(), other.uid, other.gid) == 0
           ? "4.html"
           : "3.html";
-  SaveFileUrl(kAddress, PutProgrammy, shell);
+  SaveFileUrl(kAddress, pagesFolder, shell);
 
-  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + page});
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "mine.txt"), "the player's own file");
+  ASSERT_EQ(shell.opened, std::vector<std::string>{pagesFolder + page});
+  EXPECT_EQ(testing::readBytes(pagesFolder + "mine.txt"), "the player's own file");
   EXPECT_TRUE(fs::is_symlink(folder_ / "0.html"));
   EXPECT_FALSE(fs::exists(folder_ / "not-there.txt"));
-  EXPECT_EQ(testing::readBytes(PutProgrammy + page), redirectPage(kAddress));
+  EXPECT_EQ(testing::readBytes(pagesFolder + page), redirectPage(kAddress));
   if (page == "4.html") {
-    EXPECT_EQ(testing::readBytes(PutProgrammy + "3.html"), "<script>theirs</script>");
+    EXPECT_EQ(testing::readBytes(pagesFolder + "3.html"), "<script>theirs</script>");
   }
 }
 
@@ -138,10 +138,10 @@ TEST_F(SaveFileUrlTest, APageWithoutWritePermissionOrAPipeIsSkippedEvenForRoot) 
   std::ofstream(folder_ / "0.html") << "kept";
   fs::permissions(folder_ / "0.html", fs::perms::owner_read | fs::perms::group_read);
   ASSERT_EQ(mkfifo((folder_ / "1.html").c_str(), 0644), 0);
-  SaveFileUrl(kAddress, PutProgrammy, shell);
+  SaveFileUrl(kAddress, pagesFolder, shell);
 
-  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), "kept");
+  ASSERT_EQ(shell.opened, std::vector<std::string>{pagesFolder + "2.html"});
+  EXPECT_EQ(testing::readBytes(pagesFolder + "0.html"), "kept");
 }
 
 TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
@@ -149,7 +149,7 @@ TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
   std::ofstream(folder_ / "0.html") << "an older page";
   // Pages may hold no more than a few bytes, as on a disk that is full.
   const int opened = testing::inChildProcess({.fileSizeLimit = 8}, [&] {
-    SaveFileUrl(kAddress, PutProgrammy, shell);
+    SaveFileUrl(kAddress, pagesFolder, shell);
     return shell.opened == std::vector<std::string>{kAddress} ? 0 : 1;
   });
   EXPECT_EQ(opened, 0);
@@ -163,16 +163,16 @@ TEST_F(SaveFileUrlTest, AFullDiskLeavesNoEmptyPagesBehind) {
 TEST_F(SaveFileUrlTest, OnWindowsAReadOnlyPageOrOneHeldOpenIsSkipped) {
   std::ofstream(folder_ / "0.html") << "kept";
   std::ofstream(folder_ / "1.html") << "held";
-  ASSERT_TRUE(testing::setAttributes(PutProgrammy + "0.html", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(testing::setAttributes(pagesFolder + "0.html", FILE_ATTRIBUTE_READONLY));
   {
-    const testing::HeldOpen other(PutProgrammy + "1.html", 0);
+    const testing::HeldOpen other(pagesFolder + "1.html", 0);
     ASSERT_TRUE(other.held());
-    SaveFileUrl(kAddress, PutProgrammy, shell);
+    SaveFileUrl(kAddress, pagesFolder, shell);
   }
-  ASSERT_EQ(shell.opened, std::vector<std::string>{PutProgrammy + "2.html"});
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "0.html"), "kept");
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "1.html"), "held");
-  EXPECT_EQ(testing::readBytes(PutProgrammy + "2.html"), redirectPage(kAddress));
+  ASSERT_EQ(shell.opened, std::vector<std::string>{pagesFolder + "2.html"});
+  EXPECT_EQ(testing::readBytes(pagesFolder + "0.html"), "kept");
+  EXPECT_EQ(testing::readBytes(pagesFolder + "1.html"), "held");
+  EXPECT_EQ(testing::readBytes(pagesFolder + "2.html"), redirectPage(kAddress));
 }
 
 // Run by tools/test-windows.sh under `prlimit --fsize`, as a disk too full for a page.
@@ -189,7 +189,7 @@ TEST(SaveFileUrlUnderAFileSizeLimit, AFailedWriteLeavesNoEmptyPagesBehind) {
 }
 #endif
 
-TEST(OpURL, WebAddressesAreToldFromFilePaths) {
+TEST(Shell, WebAddressesAreToldFromFilePaths) {
   struct Case {
     const char* document;
     bool web;

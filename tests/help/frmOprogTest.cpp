@@ -33,9 +33,9 @@ class FrmOprogTest : public ::testing::Test {
   QLabel* label(const char* name) { return qobject_cast<QLabel*>(item(name)); }
 
   testing::TempFolder folder;
-  std::string PutProgrammy = utf8FromPath(folder.path()) + "/";
+  std::string pagesFolder = utf8FromPath(folder.path()) + "/";
   testing::RecordingShell shell;
-  frmOprog box{PutProgrammy, shell, nullptr};
+  frmOprog box{pagesFolder, shell, nullptr};
 };
 
 TEST_F(FrmOprogTest, EveryItemSitsWhereItBelongs) {

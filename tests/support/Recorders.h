@@ -8,7 +8,7 @@
 
 #include "files/FileCommandsUi.h"
 #include "files/MsgBox.h"
-#include "help/OpURL.h"
+#include "help/Shell.h"
 
 namespace zarvel::testing {
 

@@ -24,6 +24,8 @@ class FrmFormaTest : public ::testing::Test {
  protected:
   void SetUp() override { startUp(declare, form, testing::portableIn("/opt/zarvel")); }
   void TearDown() override { form.close(); }
+  // Chooses a menu item, as a player does, through its action.
+  void choose(const char* item) { form.findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
 
   Declare declare;
   FakeServices services;
@@ -133,8 +135,8 @@ TEST_F(FrmFormaTest, AnsweringNoChangesNothing) {
   const auto board = testing::cells(form.picPole());
   const auto layout = declare.NmRasklada;
 
-  form.FileNewGame_Click();
-  form.FileNewStart_Click();
+  choose("FileNewGame");
+  choose("FileNewStart");
 
   ASSERT_EQ(services.messages.requests.size(), 2U);
   EXPECT_EQ(services.messages.requests[0].text, "Новая игра?");
@@ -157,7 +159,7 @@ TEST_F(FrmFormaTest, RestartOnYesDealsTheSameLayoutAgainAndKeepsTheCaption) {
   form.showNmHod(9);
   form.setWindowTitle(QStringLiteral("Головоломка «Zarvel» - [x.zrv]"));
 
-  form.FileNewStart_Click();
+  choose("FileNewStart");
 
   EXPECT_EQ(testing::cells(form.picPole()), board);
   EXPECT_EQ(form.lblNmHod()->text(), QStringLiteral("0"));
@@ -263,12 +265,12 @@ TEST_F(FrmFormaTest, F1HandsTheHelpPageFromTheProgramFolderToTheDesktop) {
 }
 
 TEST_F(FrmFormaTest, AboutOpensTheAboutBoxForTheProgramFolder) {
-  form.findChild<QAction*>(QStringLiteral("HelpAbout"))->trigger();
+  choose("HelpAbout");
   EXPECT_EQ(services.aboutBoxes, std::vector<std::string>{"/opt/zarvel/"});
 }
 
 TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {
-  form.FileExit_Click();
+  choose("FileExit");
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(services.messages.requests.empty());
 }

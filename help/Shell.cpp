@@ -1,5 +1,5 @@
 // Telling web addresses from file paths.
-#include "help/OpURL.h"
+#include "help/Shell.h"
 
 namespace zarvel {
 

@@ -22,8 +22,8 @@ class Shell {
 
 // The help page beside the program.
 inline constexpr std::string_view kHelpPageName = "Справка.html";
-inline std::string helpPagePath(const std::string& PutProgrammy) {
-  return PutProgrammy + std::string(kHelpPageName);
+inline std::string helpPagePath(const std::string& helpFolder) {
+  return helpFolder + std::string(kHelpPageName);
 }
 
 // True for a web address such as "https://example.org/" (a scheme of two or more
