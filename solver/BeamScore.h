@@ -1,0 +1,207 @@
+// The beam search's score. Each goal (all columns one colour, all rows one colour) is
+// looked at as "all columns": the row goal on the transposed board. For a goal, every
+// colour is given a target column, and every square then has an offset, the columns it
+// still has to travel. A row move changes the offsets of one row together, so boards whose
+// rows hold squares with equal offsets are close to solved; the beam ranks boards by that.
+// The parts run for every child are inline here, for the beam's loop.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "engine/NewHodM.h"
+#include "solver/Grid.h"
+
+namespace zarvel::solver {
+
+using Counts = std::array<std::array<std::uint8_t, kLines>, kLines>;
+using Targets = std::array<std::uint8_t, kLines>;  // target column of each colour index
+
+inline constexpr std::array<int, kLines> kCyclicDistance = {0, 1, 2, 3, 3, 2, 1};
+
+inline int cyclic(int from, int to) {
+  return kCyclicDistance[static_cast<std::size_t>((to - from + kLines) % kLines)];
+}
+
+// Heuristic weights, found by trying them on deals. A row's squares are grouped by offset:
+// every column a square still has to travel counts eleven; every group counts nine per
+// column, as the row (or the rows its squares are moved to) has to make that trip; and
+// each pair of squares in one group earns four back, since one row move carries them
+// together.
+inline constexpr int kTravelWeight = 11;
+inline constexpr int kGroupWeight = 9;
+inline constexpr int kSharedOffsetWeight = 4;
+
+// A row's part of the score by how many of its squares have each offset: [offset][count].
+using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
+
+constexpr RowTable makeRowTable() {
+  RowTable table{};
+  for (std::size_t s = 1; s < kLines; ++s) {
+    const int distance = kCyclicDistance[s];
+    for (int n = 1; n <= kLines; ++n) {
+      table[s][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
+          (kTravelWeight * n + kGroupWeight) * distance - kSharedOffsetWeight * n * (n - 1) / 2);
+    }
+  }
+  return table;
+}
+inline constexpr RowTable kRowTable = makeRowTable();
+
+// Packed byte vectors: byte i of a word for i = 0..6. A row's squares by offset (byte s =
+// how many have s columns to travel), or a column's offsets from the top down.
+using Bytes = std::uint64_t;
+
+constexpr Bytes kOne = 1;
+
+constexpr std::size_t byteAt(Bytes word, std::size_t i) {
+  return static_cast<std::size_t>((word >> (8 * i)) & 0xFF);
+}
+// The grid's word turns serve these too: turnedDown gives a row's offsets after a move to
+// the right (every square one column nearer).
+
+// A row's score in two lookups, one for its counts of offsets 1..3 and one for 4..6: a
+// multiplication gathers three counts (each at most seven) into twelve bits, the first,
+// the second, and the sum of the second and third, each in four bits.
+constexpr std::size_t tripleIndex(Bytes threeCounts) {
+  constexpr Bytes kGather = (kOne << 16) | (kOne << 12) | (kOne << 8);
+  return static_cast<std::size_t>((((threeCounts & 0x070707) * kGather) >> 16) & 0xFFF);
+}
+
+using TripleTable = std::array<std::int16_t, 1 << 12>;
+
+constexpr TripleTable makeTripleTable(std::size_t firstOffset) {
+  TripleTable table{};
+  for (std::size_t i = 0; i < 8 * 8 * 8; ++i) {
+    const std::array<std::size_t, 3> n = {i % 8, i / 8 % 8, i / 64};
+    int score = 0;
+    Bytes counts = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+      score += kRowTable[firstOffset + k][n[k]];
+      counts |= Bytes{n[k]} << (8 * k);
+    }
+    table[tripleIndex(counts)] = static_cast<std::int16_t>(score);
+  }
+  return table;
+}
+inline constexpr TripleTable kLowOffsets = makeTripleTable(1);
+inline constexpr TripleTable kHighOffsets = makeTripleTable(4);
+
+// The gathering keeps every triple apart: no two share an index.
+constexpr bool triplesApart() {
+  std::array<bool, 1 << 12> used{};
+  for (Bytes i = 0; i < 8 * 8 * 8; ++i) {
+    const Bytes counts = (i % 8) | (i / 8 % 8) << 8 | (i / 64) << 16;
+    if (used[tripleIndex(counts)]) return false;
+    used[tripleIndex(counts)] = true;
+  }
+  return true;
+}
+static_assert(triplesApart());
+
+inline int rowScore(Bytes counts) {
+  return kLowOffsets[tripleIndex(counts >> 8)] + kHighOffsets[tripleIndex(counts >> 32)];
+}
+
+// offset(target, x): columns from x to the target, to the right.
+inline constexpr std::array<std::uint8_t, 2 * kLines> kOffset = {0, 1, 2, 3, 4, 5, 6,
+                                                                 0, 1, 2, 3, 4, 5, 6};
+constexpr std::uint8_t offset(int target, int x) {
+  return kOffset[static_cast<std::size_t>(target - x + kLines)];
+}
+
+// One goal, seen as "every column one colour" on a board oriented for it.
+struct Goal {
+  Targets targets{};
+  std::array<Bytes, kLines> rows{};  // [row] squares by offset
+  std::array<std::int16_t, kLines> rowScores{};
+  std::int32_t score = 0;
+};
+
+// Scores a goal from its targets alone.
+void rescore(const Grid& oriented, Goal& goal);
+
+// A column's offsets from the top down, for its moves.
+inline Bytes columnOffsets(const Grid& oriented, const Targets& targets, std::size_t x) {
+  const Bytes word = oriented.columnWords()[x];
+  Bytes offsets = 0;
+  for (std::size_t y = 0; y < kLines; ++y) {
+    offsets |= Bytes{offset(targets[byteAt(word, y)], static_cast<int>(x))} << (8 * y);
+  }
+  return offsets;
+}
+
+// The scores of the 28 children for one goal, by move on the oriented board, without
+// making the moves: a row move turns its row's offsets by one, a column move trades one
+// square in every row.
+inline void childScores(const Grid& oriented, const Goal& goal,
+                        std::array<int, kMoveCount>& scores) {
+  for (std::size_t y = 0; y < kLines; ++y) {
+    const int rest = goal.score - goal.rowScores[y];
+    scores[kBarRight * kLines + y] = rest + rowScore(turnedDown(goal.rows[y]));
+    scores[kBarLeft * kLines + y] = rest + rowScore(turnedUp(goal.rows[y]));
+  }
+  // What a row's score gains when it loses or wins a square of each offset.
+  std::array<std::array<std::int16_t, kLines>, kLines> loses{};
+  std::array<std::array<std::int16_t, kLines>, kLines> wins{};
+  for (std::size_t y = 0; y < kLines; ++y) {
+    for (std::size_t s = 1; s < kLines; ++s) {
+      const std::size_t n = byteAt(goal.rows[y], s);
+      loses[y][s] = static_cast<std::int16_t>(n > 0 ? kRowTable[s][n - 1] - kRowTable[s][n] : 0);
+      wins[y][s] =
+          static_cast<std::int16_t>(n < kLines ? kRowTable[s][n + 1] - kRowTable[s][n] : 0);
+    }
+  }
+  for (std::size_t x = 0; x < kLines; ++x) {
+    const Bytes leaving = columnOffsets(oriented, goal.targets, x);
+    int lost = 0;
+    for (std::size_t y = 0; y < kLines; ++y) lost += loses[y][byteAt(leaving, y)];
+    for (const int bar : {kBarTop, kBarBottom}) {
+      const Bytes coming = bar == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
+      int delta = lost;
+      for (std::size_t y = 0; y < kLines; ++y) {
+        const std::size_t a = byteAt(leaving, y);
+        const std::size_t b = byteAt(coming, y);
+        // A row that gets back the offset it gave up does not change.
+        delta += a == b ? -loses[y][a] : wins[y][b];
+      }
+      scores[static_cast<std::size_t>(bar * kLines) + x] = goal.score + delta;
+    }
+  }
+}
+
+// Brings the goal up to date after `move` has been made on the oriented board.
+inline void update(const Grid& before, Goal& goal, int move) {
+  const auto line = static_cast<std::size_t>(move % kLines);
+  if (isColumnMove(move)) {
+    const Bytes leaving = columnOffsets(before, goal.targets, line);
+    const Bytes coming = move / kLines == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
+    for (std::size_t y = 0; y < kLines; ++y) {
+      const std::size_t a = byteAt(leaving, y);
+      const std::size_t b = byteAt(coming, y);
+      if (a == b) continue;
+      goal.rows[y] = goal.rows[y] - (kOne << (8 * a)) + (kOne << (8 * b));
+      const auto score = static_cast<std::int16_t>(rowScore(goal.rows[y]));
+      goal.score += score - goal.rowScores[y];
+      goal.rowScores[y] = score;
+    }
+  } else {
+    Bytes& counts = goal.rows[line];
+    counts = move / kLines == kBarRight ? turnedDown(counts) : turnedUp(counts);
+    const auto score = static_cast<std::int16_t>(rowScore(counts));
+    goal.score += score - goal.rowScores[line];
+    goal.rowScores[line] = score;
+  }
+}
+
+// Travel cost of every colour to every column: cost[colour][column].
+// The cheapest targets of the column goal, exactly, over all 5040 ways.
+Targets bestTargets(const Grid& grid);
+
+// The fewest columns the squares travel in all, over all targets of the column goal.
+int leastTravel(const Grid& grid);
+
+// Swaps two colours' target columns where that lowers the score.
+void improveTargets(const Grid& oriented, Goal& goal);
+
+}  // namespace zarvel::solver

@@ -1,0 +1,219 @@
+// The beam search: a layer of boards a move, each board's children ranked by the score,
+// and the best new ones kept.
+#include "solver/BeamSearch.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "solver/BeamScore.h"
+
+namespace zarvel::solver {
+namespace {
+
+// The same move on the transposed board: columns become rows, up becomes left.
+int transposedMove(int move) {
+  return (3 - move / kLines) * kLines + move % kLines;
+}
+
+struct BeamNode {
+  Grid grid;        // as it is
+  Grid transposed;  // rows as columns, for the row goal
+  Goal columns;
+  Goal rows;
+  std::int8_t move = -1;  // the move that made it
+};
+
+// Squares on which a column differs from the one below it (cyclically), over all columns:
+// byte y is non-zero when some column changes colour between rows y and y + 1.
+Bytes rowBoundaries(const Grid& oriented) {
+  Bytes boundaries = 0;
+  for (const Bytes word : oriented.columnWords()) boundaries |= word ^ turnedDown(word);
+  return boundaries;
+}
+
+// True if some single move might solve the board. A row move changes one row only, so
+// it can complete the columns only if every column already agrees on the other six rows:
+// colour changes at most at two neighbouring row boundaries. Likewise for the rows.
+bool mayFinishInOneMove(const BeamNode& node) {
+  auto fewBoundaries = [](Bytes boundaries) {
+    int count = 0;
+    for (std::size_t y = 0; y < kLines; ++y) count += byteAt(boundaries, y) != 0;
+    return count <= 2;
+  };
+  return fewBoundaries(rowBoundaries(node.grid)) || fewBoundaries(rowBoundaries(node.transposed));
+}
+
+// How each kept board was made: its parent in the layer before, and the move.
+struct Step {
+  std::int32_t parent;
+  std::int32_t move;
+};
+
+// The moves to board `index` of the last layer, read back through the parents.
+std::vector<int> pathTo(const std::vector<std::vector<Step>>& layers, std::size_t index) {
+  std::vector<int> path;
+  for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer) {
+    const Step& step = (*layer)[index];
+    path.push_back(step.move);
+    index = static_cast<std::size_t>(step.parent);
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+// Boards kept so far, by 32 bits of their hash; open addressing, grown at half full. Small
+// enough to stay in the cache; two boards that share the bits (a few in a million deals)
+// only cost the search one board.
+class SeenSet {
+ public:
+  SeenSet() : slots_(1 << 12, 0) {}
+  // True if the board is new.
+  bool insert(std::uint64_t hash) {
+    const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;  // zero marks an empty slot
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = key & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == key) return false;
+      if (slots_[i] == 0) {
+        slots_[i] = key;
+        if (++size_ * 2 > slots_.size()) grow();
+        return true;
+      }
+    }
+  }
+
+ private:
+  void grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const std::uint32_t key : old) {
+      if (key == 0) continue;
+      std::size_t i = key & mask;
+      while (slots_[i] != 0) i = (i + 1) & mask;
+      slots_[i] = key;
+    }
+  }
+
+  std::vector<std::uint32_t> slots_;
+  std::size_t size_ = 0;
+};
+
+// A child of the beam: its score, its parent's place in the layer and its move.
+struct Candidate {
+  std::int32_t score;
+  std::int32_t parent;
+  std::int32_t move;
+};
+
+// The candidates by score, lowest first; equal scores stay in the order they were made
+// in, by parent and then move, so the ranking does not depend on how it is done. A
+// counting sort: scores span a few thousand values, and there are tens of thousands.
+void rank(const std::vector<Candidate>& candidates, std::vector<Candidate>& ranked,
+          std::vector<std::int32_t>& starts) {
+  ranked.resize(candidates.size());
+  if (candidates.empty()) return;
+  const auto [low, high] =
+      std::minmax_element(candidates.begin(), candidates.end(),
+                          [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
+  const int lowest = low->score;
+  starts.assign(static_cast<std::size_t>(high->score - lowest) + 2, 0);
+  for (const Candidate& c : candidates) ++starts[static_cast<std::size_t>(c.score - lowest) + 1];
+  for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+  for (const Candidate& c : candidates) {
+    ranked[static_cast<std::size_t>(starts[static_cast<std::size_t>(c.score - lowest)]++)] = c;
+  }
+}
+
+constexpr int kDeepestBeam = 150;
+// A goal scored this far behind the other is left alone: its targets are not improved,
+// and its children are not scored, since one move never brought it level on deals.
+constexpr int kTargetsMargin = 4 * kTravelWeight;
+constexpr int kScoringMargin = 20 * kTravelWeight;
+
+// The scores of a board's children for one goal, or none if the other goal is far ahead.
+void childScores(const Grid& oriented, const Goal& goal, const Goal& other,
+                 std::array<int, kMoveCount>& scores) {
+  if (goal.score > other.score + kScoringMargin) {
+    scores.fill(std::numeric_limits<int>::max());
+  } else {
+    childScores(oriented, goal, scores);
+  }
+}
+
+}  // namespace
+
+std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
+  BeamNode root{start, start.transposed(), {}, {}};
+  root.columns.targets = bestTargets(start);
+  root.rows.targets = bestTargets(start.transposed());
+  rescore(root.grid, root.columns);
+  rescore(root.transposed, root.rows);
+  improveTargets(root.grid, root.columns);
+  improveTargets(root.transposed, root.rows);
+  std::vector<BeamNode> current = {root};
+  std::vector<BeamNode> next;
+  std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
+  SeenSet seen;
+  seen.insert(start.hash());
+  std::vector<Candidate> candidates;
+  std::vector<Candidate> ranked;
+  std::vector<std::int32_t> starts;
+  std::array<int, kMoveCount> columnScores{};
+  std::array<int, kMoveCount> rowScores{};
+  for (int depth = 0; depth < kDeepestBeam; ++depth) {
+    candidates.clear();
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      const BeamNode& node = current[i];
+      if (mayFinishInOneMove(node)) {
+        for (int move = 0; move < kMoveCount; ++move) {
+          Grid grid = node.grid;
+          grid.apply(move);
+          if (!grid.solved()) continue;
+          std::vector<int> path = pathTo(layers, i);
+          path.push_back(move);
+          return path;
+        }
+      }
+      childScores(node.grid, node.columns, node.rows, columnScores);
+      childScores(node.transposed, node.rows, node.columns, rowScores);
+      for (int move = 0; move < kMoveCount; ++move) {
+        if (node.move >= 0 && move == inverseMove(node.move)) continue;
+        const int value = std::min(columnScores[static_cast<std::size_t>(move)],
+                                   rowScores[static_cast<std::size_t>(transposedMove(move))]);
+        candidates.push_back({value, static_cast<std::int32_t>(i), move});
+      }
+    }
+    // The best children in order, made into boards until `width` new ones are kept.
+    rank(candidates, ranked, starts);
+    next.clear();
+    std::vector<Step>& steps = layers.emplace_back();
+    for (const Candidate& c : ranked) {
+      if (next.size() == static_cast<std::size_t>(width)) break;
+      const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
+      Grid grid = source.grid;
+      grid.apply(c.move);
+      if (!seen.insert(grid.hash())) continue;
+      BeamNode& node = next.emplace_back(source);
+      node.grid = grid;
+      node.transposed.apply(transposedMove(c.move));
+      update(source.grid, node.columns, c.move);
+      update(source.transposed, node.rows, transposedMove(c.move));
+      node.move = static_cast<std::int8_t>(c.move);
+      // A row move changes what the columns hold, a column move what the rows hold;
+      // the goal whose lines changed may now be nearer with other targets.
+      if (isColumnMove(c.move)) {
+        if (node.rows.score <= node.columns.score + kTargetsMargin) {
+          improveTargets(node.transposed, node.rows);
+        }
+      } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
+        improveTargets(node.grid, node.columns);
+      }
+      steps.push_back({c.parent, c.move});
+    }
+    if (next.empty()) return std::nullopt;
+    current.swap(next);
+  }
+  return std::nullopt;
+}
+
+}  // namespace zarvel::solver
