@@ -81,10 +81,13 @@ int leastTravel(const Grid& grid) {
 
 void rescore(const Grid& oriented, Goal& goal) {
   goal.score = 0;
+  goal.columns = {};
   for (std::size_t y = 0; y < kLines; ++y) {
     Bytes counts = 0;
     for (int x = 0; x < kLines; ++x) {
-      counts += kOne << (8 * offset(goal.targets[oriented.at(x, static_cast<int>(y))], x));
+      const std::uint8_t s = offset(goal.targets[oriented.at(x, static_cast<int>(y))], x);
+      counts += kOne << (8 * s);
+      goal.columns[static_cast<std::size_t>(x)] |= Bytes{s} << (8 * y);
     }
     goal.rows[y] = counts;
     goal.rowScores[y] = static_cast<std::int16_t>(rowScore(counts));
@@ -172,6 +175,14 @@ void improveTargets(const Grid& oriented, Goal& goal) {
       }
       if (score < goal.score) {
         std::swap(goal.targets[a], goal.targets[b]);
+        for (const auto& [colour, to] : {std::pair{a, tb}, std::pair{b, ta}}) {
+          for (std::size_t i = 0; i < kLines; ++i) {
+            const std::uint8_t x = columnOf[colour][i];
+            const int shift = 8 * rowOf[colour][i];
+            goal.columns[x] =
+                (goal.columns[x] & ~(Bytes{0xFF} << shift)) | (Bytes{offset(to, x)} << shift);
+          }
+        }
         goal.rows = rows;
         goal.rowScores = scores;
         goal.score = score;

@@ -113,29 +113,38 @@ constexpr std::uint8_t offset(int target, int x) {
 // One goal, seen as "every column one colour" on a board oriented for it.
 struct Goal {
   Targets targets{};
-  std::array<Bytes, kLines> rows{};  // [row] squares by offset
+  std::array<Bytes, kLines> columns{};  // [column] offsets from the top down
+  std::array<Bytes, kLines> rows{};     // [row] squares by offset
   std::array<std::int16_t, kLines> rowScores{};
   std::int32_t score = 0;
 };
 
-// Scores a goal from its targets alone.
+// Scores a goal from its targets alone, and works out its offsets.
 void rescore(const Grid& oriented, Goal& goal);
 
-// A column's offsets from the top down, for its moves.
-inline Bytes columnOffsets(const Grid& oriented, const Targets& targets, std::size_t x) {
-  const Bytes word = oriented.columnWords()[x];
-  Bytes offsets = 0;
-  for (std::size_t y = 0; y < kLines; ++y) {
-    offsets |= Bytes{offset(targets[byteAt(word, y)], static_cast<int>(x))} << (8 * y);
+// What a row's score gains when it loses or wins a square of offset s, by how many
+// squares of that offset it holds: [s][n].
+using ChangeTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
+constexpr ChangeTable makeChangeTable(int change) {
+  ChangeTable table{};
+  for (std::size_t s = 1; s < kLines; ++s) {
+    for (int n = 0; n <= kLines; ++n) {
+      const int after = n + change;
+      if (after < 0 || after > kLines) continue;
+      table[s][static_cast<std::size_t>(n)] =
+          static_cast<std::int16_t>(kRowTable[s][static_cast<std::size_t>(after)] -
+                                    kRowTable[s][static_cast<std::size_t>(n)]);
+    }
   }
-  return offsets;
+  return table;
 }
+inline constexpr ChangeTable kLoses = makeChangeTable(-1);
+inline constexpr ChangeTable kWins = makeChangeTable(1);
 
 // The scores of the 28 children for one goal, by move on the oriented board, without
 // making the moves: a row move turns its row's offsets by one, a column move trades one
 // square in every row.
-inline void childScores(const Grid& oriented, const Goal& goal,
-                        std::array<int, kMoveCount>& scores) {
+inline void childScores(const Goal& goal, std::array<int, kMoveCount>& scores) {
   for (std::size_t y = 0; y < kLines; ++y) {
     const int rest = goal.score - goal.rowScores[y];
     scores[kBarRight * kLines + y] = rest + rowScore(turnedDown(goal.rows[y]));
@@ -147,13 +156,12 @@ inline void childScores(const Grid& oriented, const Goal& goal,
   for (std::size_t y = 0; y < kLines; ++y) {
     for (std::size_t s = 1; s < kLines; ++s) {
       const std::size_t n = byteAt(goal.rows[y], s);
-      loses[y][s] = static_cast<std::int16_t>(n > 0 ? kRowTable[s][n - 1] - kRowTable[s][n] : 0);
-      wins[y][s] =
-          static_cast<std::int16_t>(n < kLines ? kRowTable[s][n + 1] - kRowTable[s][n] : 0);
+      loses[y][s] = kLoses[s][n];
+      wins[y][s] = kWins[s][n];
     }
   }
   for (std::size_t x = 0; x < kLines; ++x) {
-    const Bytes leaving = columnOffsets(oriented, goal.targets, x);
+    const Bytes leaving = goal.columns[x];
     int lost = 0;
     for (std::size_t y = 0; y < kLines; ++y) lost += loses[y][byteAt(leaving, y)];
     for (const int bar : {kBarTop, kBarBottom}) {
@@ -171,11 +179,12 @@ inline void childScores(const Grid& oriented, const Goal& goal,
 }
 
 // Brings the goal up to date after `move` has been made on the oriented board.
-inline void update(const Grid& before, Goal& goal, int move) {
+inline void update(Goal& goal, int move) {
   const auto line = static_cast<std::size_t>(move % kLines);
   if (isColumnMove(move)) {
-    const Bytes leaving = columnOffsets(before, goal.targets, line);
+    const Bytes leaving = goal.columns[line];
     const Bytes coming = move / kLines == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
+    goal.columns[line] = coming;
     for (std::size_t y = 0; y < kLines; ++y) {
       const std::size_t a = byteAt(leaving, y);
       const std::size_t b = byteAt(coming, y);
@@ -186,8 +195,21 @@ inline void update(const Grid& before, Goal& goal, int move) {
       goal.rowScores[y] = score;
     }
   } else {
+    // Every square of the row goes one column on and comes one column nearer its target,
+    // or goes back and one column further.
+    const bool right = move / kLines == kBarRight;
+    const int shift = static_cast<int>(8 * line);
+    std::array<std::uint8_t, kLines> moved{};
+    for (std::size_t x = 0; x < kLines; ++x) {
+      const auto s = static_cast<int>(byteAt(goal.columns[x], line));
+      moved[(x + (right ? 1 : kLines - 1)) % kLines] =
+          static_cast<std::uint8_t>((s + (right ? kLines - 1 : 1)) % kLines);
+    }
+    for (std::size_t x = 0; x < kLines; ++x) {
+      goal.columns[x] = (goal.columns[x] & ~(Bytes{0xFF} << shift)) | (Bytes{moved[x]} << shift);
+    }
     Bytes& counts = goal.rows[line];
-    counts = move / kLines == kBarRight ? turnedDown(counts) : turnedUp(counts);
+    counts = right ? turnedDown(counts) : turnedUp(counts);
     const auto score = static_cast<std::int16_t>(rowScore(counts));
     goal.score += score - goal.rowScores[line];
     goal.rowScores[line] = score;

@@ -67,6 +67,14 @@ std::vector<int> pathTo(const std::vector<std::vector<Step>>& layers, std::size_
 class SeenSet {
  public:
   SeenSet() : slots_(1 << 12, 0) {}
+  void prefetch(std::uint64_t hash) const {
+    const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[key & (slots_.size() - 1)]);
+#else
+    (void)key;
+#endif
+  }
   // True if the board is new.
   bool insert(std::uint64_t hash) {
     const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;  // zero marks an empty slot
@@ -131,12 +139,11 @@ constexpr int kTargetsMargin = 4 * kTravelWeight;
 constexpr int kScoringMargin = 20 * kTravelWeight;
 
 // The scores of a board's children for one goal, or none if the other goal is far ahead.
-void childScores(const Grid& oriented, const Goal& goal, const Goal& other,
-                 std::array<int, kMoveCount>& scores) {
+void childScores(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
   if (goal.score > other.score + kScoringMargin) {
     scores.fill(std::numeric_limits<int>::max());
   } else {
-    childScores(oriented, goal, scores);
+    childScores(goal, scores);
   }
 }
 
@@ -158,46 +165,56 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::vector<Candidate> candidates;
   std::vector<Candidate> ranked;
   std::vector<std::int32_t> starts;
-  std::array<int, kMoveCount> columnScores{};
-  std::array<int, kMoveCount> rowScores{};
-  for (int depth = 0; depth < kDeepestBeam; ++depth) {
+  // Scores of children worse than the last layer's worst kept child are rarely needed
+  // (the best children score lower layer by layer), so they are first left out of the
+  // ranking and only made if the better ones run out: the order stays the same.
+  int cutoff = std::numeric_limits<int>::max();
+  // The children of every board in the layer scoring within [low, high].
+  auto collect = [&](int low, int high) {
     candidates.clear();
+    std::array<int, kMoveCount> columnScores{};
+    std::array<int, kMoveCount> rowScores{};
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
-      if (mayFinishInOneMove(node)) {
-        for (int move = 0; move < kMoveCount; ++move) {
-          Grid grid = node.grid;
-          grid.apply(move);
-          if (!grid.solved()) continue;
-          std::vector<int> path = pathTo(layers, i);
-          path.push_back(move);
-          return path;
-        }
-      }
-      childScores(node.grid, node.columns, node.rows, columnScores);
-      childScores(node.transposed, node.rows, node.columns, rowScores);
+      childScores(node.columns, node.rows, columnScores);
+      childScores(node.rows, node.columns, rowScores);
       for (int move = 0; move < kMoveCount; ++move) {
         if (node.move >= 0 && move == inverseMove(node.move)) continue;
         const int value = std::min(columnScores[static_cast<std::size_t>(move)],
                                    rowScores[static_cast<std::size_t>(transposedMove(move))]);
+        if (value < low || value > high) continue;
         candidates.push_back({value, static_cast<std::int32_t>(i), move});
       }
     }
-    // The best children in order, made into boards until `width` new ones are kept.
     rank(candidates, ranked, starts);
-    next.clear();
-    std::vector<Step>& steps = layers.emplace_back();
-    for (const Candidate& c : ranked) {
-      if (next.size() == static_cast<std::size_t>(width)) break;
+  };
+  // Makes the ranked children into boards until `width` new ones are kept. The hash slot
+  // of a child a few places ahead is fetched early, as the set outgrows the cache.
+  constexpr std::size_t kAhead = 8;
+  std::array<std::pair<Grid, std::uint64_t>, kAhead> ahead{};
+  auto child = [&](std::size_t r) {
+    const Candidate& c = ranked[r];
+    Grid grid = current[static_cast<std::size_t>(c.parent)].grid;
+    grid.apply(c.move);
+    const std::uint64_t hash = grid.hash();
+    seen.prefetch(hash);
+    ahead[r % kAhead] = {grid, hash};
+  };
+  auto keep = [&](std::vector<Step>& steps) {
+    for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
+    for (std::size_t r = 0; r < ranked.size(); ++r) {
+      if (next.size() == static_cast<std::size_t>(width)) return;
+      const Candidate& c = ranked[r];
+      const auto [grid, hash] = ahead[r % kAhead];
+      if (r + kAhead < ranked.size()) child(r + kAhead);
+      if (!seen.insert(hash)) continue;
+      cutoff = c.score;
       const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
-      Grid grid = source.grid;
-      grid.apply(c.move);
-      if (!seen.insert(grid.hash())) continue;
       BeamNode& node = next.emplace_back(source);
       node.grid = grid;
       node.transposed.apply(transposedMove(c.move));
-      update(source.grid, node.columns, c.move);
-      update(source.transposed, node.rows, transposedMove(c.move));
+      update(node.columns, c.move);
+      update(node.rows, transposedMove(c.move));
       node.move = static_cast<std::int8_t>(c.move);
       // A row move changes what the columns hold, a column move what the rows hold;
       // the goal whose lines changed may now be nearer with other targets.
@@ -209,6 +226,29 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         improveTargets(node.grid, node.columns);
       }
       steps.push_back({c.parent, c.move});
+    }
+  };
+  for (int depth = 0; depth < kDeepestBeam; ++depth) {
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      const BeamNode& node = current[i];
+      if (!mayFinishInOneMove(node)) continue;
+      for (int move = 0; move < kMoveCount; ++move) {
+        Grid grid = node.grid;
+        grid.apply(move);
+        if (!grid.solved()) continue;
+        std::vector<int> path = pathTo(layers, i);
+        path.push_back(move);
+        return path;
+      }
+    }
+    next.clear();
+    std::vector<Step>& steps = layers.emplace_back();
+    const int limit = cutoff;
+    collect(std::numeric_limits<int>::min(), limit);
+    keep(steps);
+    if (next.size() < static_cast<std::size_t>(width) && limit < std::numeric_limits<int>::max()) {
+      collect(limit + 1, std::numeric_limits<int>::max());
+      keep(steps);
     }
     if (next.empty()) return std::nullopt;
     current.swap(next);
