@@ -113,7 +113,7 @@ constexpr std::uint8_t offset(int target, int x) {
 // One goal, seen as "every column one colour" on a board oriented for it.
 struct Goal {
   Targets targets{};
-  std::array<Bytes, kLines> columns{};  // [column] offsets from the top down
+  std::array<Bytes, kLines> offsets{};  // [row] offsets from the left
   std::array<Bytes, kLines> rows{};     // [row] squares by offset
   std::array<std::int16_t, kLines> rowScores{};
   std::int32_t score = 0;
@@ -141,73 +141,98 @@ constexpr ChangeTable makeChangeTable(int change) {
 inline constexpr ChangeTable kLoses = makeChangeTable(-1);
 inline constexpr ChangeTable kWins = makeChangeTable(1);
 
+// The formula by which the AVX2 scoring works the changes out.
+constexpr bool changesByFormula() {
+  for (std::size_t s = 1; s < kLines; ++s) {
+    const int d = kCyclicDistance[s];
+    for (int n = 0; n < kLines; ++n) {
+      const auto i = static_cast<std::size_t>(n);
+      if (kWins[s][i] != (n == 0 ? 20 * d : 11 * d - 4 * n)) return false;
+      if (n > 0 && kLoses[s][i] != (n == 1 ? -20 * d : 4 * n - 4 - 11 * d)) return false;
+    }
+  }
+  return true;
+}
+static_assert(changesByFormula());
+
+// The offsets of the row a column move brings to row y: the one below for a move up.
+constexpr std::size_t comingRow(int bar, std::size_t y) {
+  return (y + (bar == kBarTop ? 1 : kLines - 1)) % kLines;
+}
+
 // The scores of the 28 children for one goal, by move on the oriented board, without
 // making the moves: a row move turns its row's offsets by one, a column move trades one
 // square in every row.
 inline void childScores(const Goal& goal, std::array<int, kMoveCount>& scores) {
+  std::array<std::array<int, kLines>, 2> deltas{};  // [up, down][column]
   for (std::size_t y = 0; y < kLines; ++y) {
     const int rest = goal.score - goal.rowScores[y];
     scores[kBarRight * kLines + y] = rest + rowScore(turnedDown(goal.rows[y]));
     scores[kBarLeft * kLines + y] = rest + rowScore(turnedUp(goal.rows[y]));
-  }
-  // What a row's score gains when it loses or wins a square of each offset.
-  std::array<std::array<std::int16_t, kLines>, kLines> loses{};
-  std::array<std::array<std::int16_t, kLines>, kLines> wins{};
-  for (std::size_t y = 0; y < kLines; ++y) {
+    std::array<int, kLines> loses{};
+    std::array<int, kLines> wins{};
     for (std::size_t s = 1; s < kLines; ++s) {
-      const std::size_t n = byteAt(goal.rows[y], s);
-      loses[y][s] = kLoses[s][n];
-      wins[y][s] = kWins[s][n];
+      loses[s] = kLoses[s][byteAt(goal.rows[y], s)];
+      wins[s] = kWins[s][byteAt(goal.rows[y], s)];
+    }
+    // A row that gets back the offset it gave up does not change.
+    for (const int bar : {kBarTop, kBarBottom}) {
+      const Bytes coming = goal.offsets[comingRow(bar, y)];
+      auto& delta = deltas[bar == kBarTop ? 0 : 1];
+      for (std::size_t x = 0; x < kLines; ++x) {
+        const std::size_t a = byteAt(goal.offsets[y], x);
+        const std::size_t b = byteAt(coming, x);
+        if (a != b) delta[x] += loses[a] + wins[b];
+      }
     }
   }
   for (std::size_t x = 0; x < kLines; ++x) {
-    const Bytes leaving = goal.columns[x];
-    int lost = 0;
-    for (std::size_t y = 0; y < kLines; ++y) lost += loses[y][byteAt(leaving, y)];
-    for (const int bar : {kBarTop, kBarBottom}) {
-      const Bytes coming = bar == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
-      int delta = lost;
-      for (std::size_t y = 0; y < kLines; ++y) {
-        const std::size_t a = byteAt(leaving, y);
-        const std::size_t b = byteAt(coming, y);
-        // A row that gets back the offset it gave up does not change.
-        delta += a == b ? -loses[y][a] : wins[y][b];
-      }
-      scores[static_cast<std::size_t>(bar * kLines) + x] = goal.score + delta;
-    }
+    scores[kBarTop * kLines + x] = goal.score + deltas[0][x];
+    scores[kBarBottom * kLines + x] = goal.score + deltas[1][x];
   }
+}
+
+// The same for both goals of a board at once, several rows in each instruction, where the
+// processor has AVX2 (false, and nothing done, where it or the build has none). It works
+// the changes out by their formula: a row that wins a square of an offset it holds n of
+// gains 11 d - 4 n (20 d if none), and loses the same back, d being the offset's distance.
+bool childScoresAvx2(const Goal& first, const Goal& second,
+                     std::array<int, kMoveCount>& firstScores,
+                     std::array<int, kMoveCount>& secondScores);
+
+// Every offset of a row one more (k = 1) or one less (k = 6), around seven.
+constexpr Bytes plusModSeven(Bytes offsets, int k) {
+  constexpr Bytes kLanes = 0x0001010101010101ULL;
+  const Bytes sum = offsets + static_cast<Bytes>(k) * kLanes;
+  const Bytes over = ((sum + 0x79 * kLanes) >> 7) & kLanes;  // lanes of seven or more
+  return sum - 7 * over;
 }
 
 // Brings the goal up to date after `move` has been made on the oriented board.
 inline void update(Goal& goal, int move) {
   const auto line = static_cast<std::size_t>(move % kLines);
+  const int bar = move / kLines;
   if (isColumnMove(move)) {
-    const Bytes leaving = goal.columns[line];
-    const Bytes coming = move / kLines == kBarTop ? turnedDown(leaving) : turnedUp(leaving);
-    goal.columns[line] = coming;
+    const int shift = static_cast<int>(8 * line);
+    const Bytes mask = Bytes{0xFF} << shift;
+    std::array<Bytes, kLines> offsets = goal.offsets;
     for (std::size_t y = 0; y < kLines; ++y) {
-      const std::size_t a = byteAt(leaving, y);
-      const std::size_t b = byteAt(coming, y);
+      const std::size_t a = byteAt(goal.offsets[y], line);
+      const std::size_t b = byteAt(goal.offsets[comingRow(bar, y)], line);
+      offsets[y] = (offsets[y] & ~mask) | (Bytes{b} << shift);
       if (a == b) continue;
       goal.rows[y] = goal.rows[y] - (kOne << (8 * a)) + (kOne << (8 * b));
       const auto score = static_cast<std::int16_t>(rowScore(goal.rows[y]));
       goal.score += score - goal.rowScores[y];
       goal.rowScores[y] = score;
     }
+    goal.offsets = offsets;
   } else {
     // Every square of the row goes one column on and comes one column nearer its target,
     // or goes back and one column further.
-    const bool right = move / kLines == kBarRight;
-    const int shift = static_cast<int>(8 * line);
-    std::array<std::uint8_t, kLines> moved{};
-    for (std::size_t x = 0; x < kLines; ++x) {
-      const auto s = static_cast<int>(byteAt(goal.columns[x], line));
-      moved[(x + (right ? 1 : kLines - 1)) % kLines] =
-          static_cast<std::uint8_t>((s + (right ? kLines - 1 : 1)) % kLines);
-    }
-    for (std::size_t x = 0; x < kLines; ++x) {
-      goal.columns[x] = (goal.columns[x] & ~(Bytes{0xFF} << shift)) | (Bytes{moved[x]} << shift);
-    }
+    const bool right = bar == kBarRight;
+    Bytes& offsets = goal.offsets[line];
+    offsets = right ? plusModSeven(turnedUp(offsets), 6) : plusModSeven(turnedDown(offsets), 1);
     Bytes& counts = goal.rows[line];
     counts = right ? turnedDown(counts) : turnedUp(counts);
     const auto score = static_cast<std::int16_t>(rowScore(counts));

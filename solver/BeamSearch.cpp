@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 
 #include "solver/BeamScore.h"
 
@@ -116,7 +117,7 @@ struct Candidate {
 // The candidates by score, lowest first; equal scores stay in the order they were made
 // in, by parent and then move, so the ranking does not depend on how it is done. A
 // counting sort: scores span a few thousand values, and there are tens of thousands.
-void rank(const std::vector<Candidate>& candidates, std::vector<Candidate>& ranked,
+void rank(std::span<const Candidate> candidates, std::vector<Candidate>& ranked,
           std::vector<std::int32_t>& starts) {
   ranked.resize(candidates.size());
   if (candidates.empty()) return;
@@ -147,6 +148,11 @@ void childScores(const Goal& goal, const Goal& other, std::array<int, kMoveCount
   }
 }
 
+// Leaves a goal that is far behind the other out of the ranking.
+void farBehind(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
+  if (goal.score > other.score + kScoringMargin) scores.fill(std::numeric_limits<int>::max());
+}
+
 }  // namespace
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
@@ -171,22 +177,31 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   int cutoff = std::numeric_limits<int>::max();
   // The children of every board in the layer scoring within [low, high].
   auto collect = [&](int low, int high) {
-    candidates.clear();
+    // Every child is written and only those in range are counted, without a branch.
+    if (candidates.size() < current.size() * kMoveCount) {
+      candidates.resize(current.size() * kMoveCount);
+    }
+    std::size_t count = 0;
     std::array<int, kMoveCount> columnScores{};
     std::array<int, kMoveCount> rowScores{};
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
-      childScores(node.columns, node.rows, columnScores);
-      childScores(node.rows, node.columns, rowScores);
+      if (!childScoresAvx2(node.columns, node.rows, columnScores, rowScores)) {
+        childScores(node.columns, node.rows, columnScores);
+        childScores(node.rows, node.columns, rowScores);
+      } else {
+        farBehind(node.columns, node.rows, columnScores);
+        farBehind(node.rows, node.columns, rowScores);
+      }
+      const int undo = node.move >= 0 ? inverseMove(node.move) : -1;
       for (int move = 0; move < kMoveCount; ++move) {
-        if (node.move >= 0 && move == inverseMove(node.move)) continue;
         const int value = std::min(columnScores[static_cast<std::size_t>(move)],
                                    rowScores[static_cast<std::size_t>(transposedMove(move))]);
-        if (value < low || value > high) continue;
-        candidates.push_back({value, static_cast<std::int32_t>(i), move});
+        candidates[count] = {value, static_cast<std::int32_t>(i), move};
+        count += static_cast<std::size_t>(move != undo && value >= low && value <= high);
       }
     }
-    rank(candidates, ranked, starts);
+    rank(std::span<const Candidate>(candidates.data(), count), ranked, starts);
   };
   // Makes the ranked children into boards until `width` new ones are kept. The hash slot
   // of a child a few places ahead is fetched early, as the set outgrows the cache.
