@@ -74,32 +74,6 @@ std::pair<Targets, int> cheapestTargets(const Grid& grid) {
   return {targets, best[kAll]};
 }
 
-}  // namespace
-
-Targets bestTargets(const Grid& grid) {
-  return cheapestTargets(grid).first;
-}
-
-int leastTravel(const Grid& grid) {
-  return cheapestTargets(grid).second;
-}
-
-void rescore(const Grid& oriented, Goal& goal) {
-  goal.score = 0;
-  goal.offsets = {};
-  for (std::size_t y = 0; y < kLines; ++y) {
-    Bytes counts = 0;
-    for (int x = 0; x < kLines; ++x) {
-      const std::uint8_t s = offset(goal.targets[oriented.at(x, static_cast<int>(y))], x);
-      counts += kOne << (8 * s);
-      goal.offsets[y] |= Bytes{s} << (8 * x);
-    }
-    goal.rows[y] = counts;
-    goal.rowScores[y] = static_cast<std::int16_t>(rowScore(counts));
-    goal.score += goal.rowScores[y];
-  }
-}
-
 // How many columns a colour's squares travel in all to target column t, from their
 // count by offset to column 0 (byte s: squares in column -s): turned by t, the counts
 // are weighed by distance in one multiplication, whose byte 6 collects the sum (at most
@@ -126,9 +100,60 @@ constexpr bool travelsRight() {
 }
 static_assert(travelsRight());
 
-// A swap that makes the squares travel more than this many columns further never lowered
-// the score on deals (once in a million tries), so it is not worked out.
-constexpr int kLongestUsefulDetour = 7;
+}  // namespace
+
+Targets bestTargets(const Grid& grid) {
+  return cheapestTargets(grid).first;
+}
+
+int leastTravel(const Grid& grid) {
+  return cheapestTargets(grid).second;
+}
+
+void rescore(const Grid& oriented, Goal& goal) {
+  std::array<Bytes, kLines> spread{};  // [colour]: squares by offset to column 0
+  for (int x = 0; x < kLines; ++x) {
+    for (int y = 0; y < kLines; ++y) spread[oriented.at(x, y)] += kOne << (8 * offset(0, x));
+  }
+  for (std::size_t colour = 0; colour < kLines; ++colour) {
+    goal.travels[colour] = 0;
+    for (int t = 0; t < kLines; ++t) {
+      goal.travels[colour] |= Bytes(travel(spread[colour], t)) << (8 * t);
+    }
+  }
+  goal.score = 0;
+  goal.offsets = {};
+  for (std::size_t y = 0; y < kLines; ++y) {
+    Bytes counts = 0;
+    for (int x = 0; x < kLines; ++x) {
+      const std::uint8_t s = offset(goal.targets[oriented.at(x, static_cast<int>(y))], x);
+      counts += kOne << (8 * s);
+      goal.offsets[y] |= Bytes{s} << (8 * x);
+    }
+    goal.rows[y] = counts;
+    goal.rowScores[y] = static_cast<std::int16_t>(rowScore(counts));
+    goal.score += goal.rowScores[y];
+  }
+}
+
+// Where the squares of each colour are: columnOf[colour][i], rowOf[colour][i].
+void squaresByColour(const Grid& oriented,
+                     std::array<std::array<std::uint8_t, kLines>, kLines>& columnOf,
+                     std::array<std::array<std::uint8_t, kLines>, kLines>& rowOf) {
+  std::array<std::size_t, kLines> found{};
+  for (int x = 0; x < kLines; ++x) {
+    for (int y = 0; y < kLines; ++y) {
+      const std::uint8_t colour = oriented.at(x, y);
+      columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
+      rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
+    }
+  }
+}
+
+// Only swaps that make the squares travel no further are worked out: the others rarely
+// lowered the score, and leaving them out made solutions no longer on deals, while it
+// leaves seven boards in ten with no swap to work out.
+constexpr int kLongestUsefulDetour = 0;
 
 // Keeps the targets steady from board to board: only swaps of two colours' target columns
 // that lower the score, in one pass (more passes found no shorter solutions). A swap
@@ -136,29 +161,20 @@ constexpr int kLongestUsefulDetour = 7;
 void improveTargets(const Grid& oriented, Goal& goal) {
   std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
   std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
-  std::array<std::size_t, kLines> found{};
-  std::array<Bytes, kLines> spread{};  // [colour]: squares by offset to column 0
-  for (int x = 0; x < kLines; ++x) {
-    for (int y = 0; y < kLines; ++y) {
-      const std::uint8_t colour = oriented.at(x, y);
-      columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
-      rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
-      spread[colour] += kOne << (8 * offset(0, x));
-    }
-  }
-  std::array<std::array<int, kLines>, kLines> travels{};  // [colour][target]
-  for (std::size_t colour = 0; colour < kLines; ++colour) {
-    for (int t = 0; t < kLines; ++t) {
-      travels[colour][static_cast<std::size_t>(t)] = travel(spread[colour], t);
-    }
-  }
+  bool found = false;  // where each colour's squares are, looked up for the first swap
   for (std::size_t a = 0; a < kLines; ++a) {
     for (std::size_t b = a + 1; b < kLines; ++b) {
       const std::uint8_t ta = goal.targets[a];
       const std::uint8_t tb = goal.targets[b];
-      if (travels[a][tb] + travels[b][ta] - travels[a][ta] - travels[b][tb] >
+      const auto& travels = goal.travels;
+      if (static_cast<int>(byteAt(travels[a], tb) + byteAt(travels[b], ta)) -
+              static_cast<int>(byteAt(travels[a], ta) + byteAt(travels[b], tb)) >
           kLongestUsefulDetour) {
         continue;
+      }
+      if (!found) {
+        squaresByColour(oriented, columnOf, rowOf);
+        found = true;
       }
       std::array<Bytes, kLines> rows = goal.rows;
       unsigned touched = 0;

@@ -19,7 +19,7 @@ using Targets = std::array<std::uint8_t, kLines>;  // target column of each colo
 
 inline constexpr std::array<int, kLines> kCyclicDistance = {0, 1, 2, 3, 3, 2, 1};
 
-inline int cyclic(int from, int to) {
+constexpr int cyclic(int from, int to) {
   return kCyclicDistance[static_cast<std::size_t>((to - from + kLines) % kLines)];
 }
 
@@ -115,6 +115,8 @@ struct Goal {
   Targets targets{};
   std::array<Bytes, kLines> offsets{};  // [row] offsets from the left
   std::array<Bytes, kLines> rows{};     // [row] squares by offset
+  // [colour] columns its squares travel in all, byte t: to target column t
+  std::array<Bytes, kLines> travels{};
   std::array<std::int16_t, kLines> rowScores{};
   std::int32_t score = 0;
 };
@@ -206,6 +208,41 @@ constexpr Bytes plusModSeven(Bytes offsets, int k) {
   const Bytes sum = offsets + static_cast<Bytes>(k) * kLanes;
   const Bytes over = ((sum + 0x79 * kLanes) >> 7) & kLanes;  // lanes of seven or more
   return sum - 7 * over;
+}
+
+// What a square's travel to each target column (byte t) gains and loses when it goes from
+// column x one to the right (k = 0) or to the left (k = 1): [k][x].
+struct TravelChange {
+  Bytes more = 0;
+  Bytes less = 0;
+};
+using TravelChanges = std::array<std::array<TravelChange, kLines>, 2>;
+constexpr TravelChanges makeTravelChanges() {
+  TravelChanges changes{};
+  for (int k = 0; k < 2; ++k) {
+    for (int x = 0; x < kLines; ++x) {
+      const int to = (x + (k == 0 ? 1 : kLines - 1)) % kLines;
+      for (int t = 0; t < kLines; ++t) {
+        const int change = cyclic(to, t) - cyclic(x, t);
+        TravelChange& c = changes[static_cast<std::size_t>(k)][static_cast<std::size_t>(x)];
+        if (change > 0) c.more |= kOne << (8 * t);
+        if (change < 0) c.less |= kOne << (8 * t);
+      }
+    }
+  }
+  return changes;
+}
+inline constexpr TravelChanges kTravelChanges = makeTravelChanges();
+
+// Brings the goal's travels up to date after a move of an oriented board's row that held
+// `colours` (byte x: the colour in column x) to the right or the left. No byte goes
+// below zero or above 21, so none borrows from or carries into the next.
+inline void moveTravels(Goal& goal, Bytes colours, bool right) {
+  for (std::size_t x = 0; x < kLines; ++x) {
+    const TravelChange& change = kTravelChanges[right ? 0 : 1][x];
+    Bytes& travels = goal.travels[byteAt(colours, x)];
+    travels = travels + change.more - change.less;
+  }
 }
 
 // Brings the goal up to date after `move` has been made on the oriented board.

@@ -228,6 +228,16 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       BeamNode& node = next.emplace_back(source);
       node.grid = grid;
       node.transposed.apply(transposedMove(c.move));
+      // A row move takes the squares of a row of the board (a column of its transpose)
+      // to other columns; a column move does the same for the row goal.
+      if (isColumnMove(c.move)) {
+        moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
+                    c.move / kLines == kBarBottom);
+      } else {
+        moveTravels(node.columns,
+                    source.transposed.columnWords()[static_cast<std::size_t>(c.move % kLines)],
+                    c.move / kLines == kBarRight);
+      }
       update(node.columns, c.move);
       update(node.rows, transposedMove(c.move));
       node.move = static_cast<std::int8_t>(c.move);
