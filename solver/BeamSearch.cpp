@@ -148,6 +148,16 @@ void childScores(const Goal& goal, const Goal& other, std::array<int, kMoveCount
   }
 }
 
+// Asks for a board of the layer to be brought into the cache before it is needed.
+void prefetch(const BeamNode& node) {
+#if defined(__GNUC__)
+  const char* bytes = reinterpret_cast<const char*>(&node);
+  for (std::size_t i = 0; i < sizeof(BeamNode); i += 64) __builtin_prefetch(bytes + i);
+#else
+  (void)node;
+#endif
+}
+
 // Leaves a goal that is far behind the other out of the ranking.
 void farBehind(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
   if (goal.score > other.score + kScoringMargin) scores.fill(std::numeric_limits<int>::max());
@@ -208,6 +218,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   constexpr std::size_t kAhead = 8;
   std::array<std::pair<Grid, std::uint64_t>, kAhead> ahead{};
   auto child = [&](std::size_t r) {
+    if (r + kAhead < ranked.size())
+      prefetch(current[static_cast<std::size_t>(ranked[r + kAhead].parent)]);
     const Candidate& c = ranked[r];
     Grid grid = current[static_cast<std::size_t>(c.parent)].grid;
     grid.apply(c.move);
@@ -216,6 +228,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     ahead[r % kAhead] = {grid, hash};
   };
   auto keep = [&](std::vector<Step>& steps) {
+    for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) {
+      prefetch(current[static_cast<std::size_t>(ranked[r].parent)]);
+    }
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
     for (std::size_t r = 0; r < ranked.size(); ++r) {
       if (next.size() == static_cast<std::size_t>(width)) return;
