@@ -137,13 +137,13 @@ void rescore(const Grid& oriented, Goal& goal) {
 }
 
 // Where the squares of each colour are: columnOf[colour][i], rowOf[colour][i].
-void squaresByColour(const Grid& oriented,
+void squaresByColour(const Grid& board, bool transposed,
                      std::array<std::array<std::uint8_t, kLines>, kLines>& columnOf,
                      std::array<std::array<std::uint8_t, kLines>, kLines>& rowOf) {
   std::array<std::size_t, kLines> found{};
   for (int x = 0; x < kLines; ++x) {
     for (int y = 0; y < kLines; ++y) {
-      const std::uint8_t colour = oriented.at(x, y);
+      const std::uint8_t colour = transposed ? board.at(y, x) : board.at(x, y);
       columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
       rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
     }
@@ -158,7 +158,7 @@ constexpr int kLongestUsefulDetour = 0;
 // Keeps the targets steady from board to board: only swaps of two colours' target columns
 // that lower the score, in one pass (more passes found no shorter solutions). A swap
 // moves the offsets of fourteen squares only.
-void improveTargets(const Grid& oriented, Goal& goal) {
+void improveTargets(const Grid& board, bool transposed, Goal& goal) {
   std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
   std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
   bool found = false;  // where each colour's squares are, looked up for the first swap
@@ -173,7 +173,7 @@ void improveTargets(const Grid& oriented, Goal& goal) {
         continue;
       }
       if (!found) {
-        squaresByColour(oriented, columnOf, rowOf);
+        squaresByColour(board, transposed, columnOf, rowOf);
         found = true;
       }
       std::array<Bytes, kLines> rows = goal.rows;

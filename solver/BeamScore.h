@@ -285,7 +285,11 @@ Targets bestTargets(const Grid& grid);
 // The fewest columns the squares travel in all, over all targets of the column goal.
 int leastTravel(const Grid& grid);
 
-// Swaps two colours' target columns where that lowers the score.
-void improveTargets(const Grid& oriented, Goal& goal);
+// Swaps two colours' target columns where that lowers the score; the goal is oriented as
+// the board, or as its transpose.
+void improveTargets(const Grid& board, bool transposed, Goal& goal);
+inline void improveTargets(const Grid& oriented, Goal& goal) {
+  improveTargets(oriented, false, goal);
+}
 
 }  // namespace zarvel::solver

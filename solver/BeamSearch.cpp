@@ -17,12 +17,20 @@ int transposedMove(int move) {
 }
 
 struct BeamNode {
-  Grid grid;        // as it is
-  Grid transposed;  // rows as columns, for the row goal
+  Grid grid;
   Goal columns;
   Goal rows;
   std::int8_t move = -1;  // the move that made it
 };
+
+// Row y's colours, byte x the one in column x.
+Bytes rowColours(const Grid& grid, int y) {
+  Bytes colours = 0;
+  for (std::size_t x = 0; x < kLines; ++x) {
+    colours |= Bytes{grid.at(static_cast<int>(x), y)} << (8 * x);
+  }
+  return colours;
+}
 
 // Squares on which a column differs from the one below it (cyclically), over all columns:
 // byte y is non-zero when some column changes colour between rows y and y + 1.
@@ -41,7 +49,11 @@ bool mayFinishInOneMove(const BeamNode& node) {
     for (std::size_t y = 0; y < kLines; ++y) count += byteAt(boundaries, y) != 0;
     return count <= 2;
   };
-  return fewBoundaries(rowBoundaries(node.grid)) || fewBoundaries(rowBoundaries(node.transposed));
+  // Rows change colour between two columns exactly where the columns differ.
+  const auto& words = node.grid.columnWords();
+  int columnBoundaries = 0;
+  for (std::size_t x = 0; x < kLines; ++x) columnBoundaries += words[x] != words[(x + 1) % kLines];
+  return fewBoundaries(rowBoundaries(node.grid)) || columnBoundaries <= 2;
 }
 
 // How each kept board was made: its parent in the layer before, and the move.
@@ -166,13 +178,13 @@ void farBehind(const Goal& goal, const Goal& other, std::array<int, kMoveCount>&
 }  // namespace
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
-  BeamNode root{start, start.transposed(), {}, {}};
+  BeamNode root{start, {}, {}};
   root.columns.targets = bestTargets(start);
   root.rows.targets = bestTargets(start.transposed());
   rescore(root.grid, root.columns);
-  rescore(root.transposed, root.rows);
+  rescore(start.transposed(), root.rows);
   improveTargets(root.grid, root.columns);
-  improveTargets(root.transposed, root.rows);
+  improveTargets(start.transposed(), root.rows);
   std::vector<BeamNode> current = {root};
   std::vector<BeamNode> next;
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
@@ -242,15 +254,13 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
       BeamNode& node = next.emplace_back(source);
       node.grid = grid;
-      node.transposed.apply(transposedMove(c.move));
       // A row move takes the squares of a row of the board (a column of its transpose)
       // to other columns; a column move does the same for the row goal.
       if (isColumnMove(c.move)) {
         moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
                     c.move / kLines == kBarBottom);
       } else {
-        moveTravels(node.columns,
-                    source.transposed.columnWords()[static_cast<std::size_t>(c.move % kLines)],
+        moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
                     c.move / kLines == kBarRight);
       }
       update(node.columns, c.move);
@@ -260,7 +270,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       // the goal whose lines changed may now be nearer with other targets.
       if (isColumnMove(c.move)) {
         if (node.rows.score <= node.columns.score + kTargetsMargin) {
-          improveTargets(node.transposed, node.rows);
+          improveTargets(node.grid, true, node.rows);
         }
       } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
         improveTargets(node.grid, node.columns);
