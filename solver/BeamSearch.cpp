@@ -215,10 +215,17 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         farBehind(node.columns, node.rows, columnScores);
         farBehind(node.rows, node.columns, rowScores);
       }
+      // The row goal's moves come bar by bar in the opposite order (transposedMove).
+      std::array<int, kMoveCount> values{};
+      for (std::size_t bar = 0; bar < 4; ++bar) {
+        for (std::size_t line = 0; line < kLines; ++line) {
+          values[bar * kLines + line] =
+              std::min(columnScores[bar * kLines + line], rowScores[(3 - bar) * kLines + line]);
+        }
+      }
       const int undo = node.move >= 0 ? inverseMove(node.move) : -1;
       for (int move = 0; move < kMoveCount; ++move) {
-        const int value = std::min(columnScores[static_cast<std::size_t>(move)],
-                                   rowScores[static_cast<std::size_t>(transposedMove(move))]);
+        const int value = values[static_cast<std::size_t>(move)];
         candidates[count] = {value, static_cast<std::int32_t>(i), move};
         count += static_cast<std::size_t>(move != undo && value >= low && value <= high);
       }
