@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     return usage();
 
   std::vector<int> lengths;
+  std::vector<int> lowerBounds;  // the summary's lower bound, before the search
   std::vector<double> millis;
   std::vector<double> cpuMillis;  // processor time: steadier than the clock on a busy machine
   int invalid = 0;
@@ -90,6 +91,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "layout %d: the solution does not solve the board\n", layout);
     }
     lengths.push_back(static_cast<int>(solution.moves.size()));
+    lowerBounds.push_back(lowerBound(grid));
     millis.push_back(took.count());
     if (lengths.size() % 1000 == 0) {
       std::fprintf(stderr,
@@ -111,6 +113,8 @@ int main(int argc, char** argv) {
     if (byLength[length] > 0) std::printf(" %zu:%d", length, byLength[length]);
   }
   std::printf("\n");
+  std::printf("lower bound: median %d, min %d, max %d\n", percentile(lowerBounds, 50),
+              percentile(lowerBounds, 0), percentile(lowerBounds, 100));
   std::printf("time:  median %.1f ms, p90 %.1f ms, max %.1f ms\n", percentile(millis, 50),
               percentile(millis, 90), percentile(millis, 100));
   std::printf("processor time: median %.1f ms, p90 %.1f ms, max %.1f ms\n",

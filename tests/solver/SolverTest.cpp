@@ -134,5 +134,18 @@ TEST(Solver, LowerBoundNeverExceedsAKnownDistance) {
   EXPECT_GE(solver::lowerBound(solver::dealtGrid(555)), 1);
 }
 
+TEST(Solver, LowerBoundCountsHowFarTheSquaresTravel) {
+  // Lines turned by 3, 2 and 1 places: every square is where its colour is missing, and a
+  // move carries seven squares one place each, so no fewer than six moves will do.
+  for (const bool byRows : {false, true}) {
+    Grid grid = testing::solvedGrid({3, 1, 4, 0, 5, 2, 6}, byRows);
+    for (const auto& [line, turns] : {std::pair{1, 3}, std::pair{4, 2}, std::pair{6, 1}}) {
+      for (int i = 0; i < turns; ++i) grid.apply(Move{byRows ? kBarTop : kBarRight, line});
+    }
+    EXPECT_EQ(solver::lowerBound(grid), 6) << byRows;
+    EXPECT_EQ(solve(grid).moves.size(), 6U) << byRows;
+  }
+}
+
 }  // namespace
 }  // namespace zarvel

@@ -1,0 +1,316 @@
+// The beam search: a layer of boards a move, each board's children ranked by the score,
+// and the best new ones kept.
+#include "solver/BeamSearch.h"
+
+#include <algorithm>
+#include <limits>
+#include <span>
+
+#include "solver/BeamScore.h"
+
+namespace zarvel::solver {
+namespace {
+
+// The same move on the transposed board: columns become rows, up becomes left.
+int transposedMove(int move) {
+  return (3 - move / kLines) * kLines + move % kLines;
+}
+
+struct BeamNode {
+  Grid grid;
+  Goal columns;
+  Goal rows;
+  std::int8_t move = -1;  // the move that made it
+};
+
+// Row y's colours, byte x the one in column x.
+Bytes rowColours(const Grid& grid, int y) {
+  Bytes colours = 0;
+  for (std::size_t x = 0; x < kLines; ++x) {
+    colours |= Bytes{grid.at(static_cast<int>(x), y)} << (8 * x);
+  }
+  return colours;
+}
+
+// Squares on which a column differs from the one below it (cyclically), over all columns:
+// byte y is non-zero when some column changes colour between rows y and y + 1.
+Bytes rowBoundaries(const Grid& oriented) {
+  Bytes boundaries = 0;
+  for (const Bytes word : oriented.columnWords()) boundaries |= word ^ turnedDown(word);
+  return boundaries;
+}
+
+// True if some single move might solve the board. A row move changes one row only, so
+// it can complete the columns only if every column already agrees on the other six rows:
+// colour changes at most at two neighbouring row boundaries. Likewise for the rows.
+bool mayFinishInOneMove(const BeamNode& node) {
+  auto fewBoundaries = [](Bytes boundaries) {
+    int count = 0;
+    for (std::size_t y = 0; y < kLines; ++y) count += byteAt(boundaries, y) != 0;
+    return count <= 2;
+  };
+  // Rows change colour between two columns exactly where the columns differ.
+  const auto& words = node.grid.columnWords();
+  int columnBoundaries = 0;
+  for (std::size_t x = 0; x < kLines; ++x) columnBoundaries += words[x] != words[(x + 1) % kLines];
+  return fewBoundaries(rowBoundaries(node.grid)) || columnBoundaries <= 2;
+}
+
+// How each kept board was made: its parent in the layer before, and the move.
+struct Step {
+  std::int32_t parent;
+  std::int32_t move;
+};
+
+// The moves to board `index` of the last layer, read back through the parents.
+std::vector<int> pathTo(const std::vector<std::vector<Step>>& layers, std::size_t index) {
+  std::vector<int> path;
+  for (auto layer = layers.rbegin(); layer != layers.rend(); ++layer) {
+    const Step& step = (*layer)[index];
+    path.push_back(step.move);
+    index = static_cast<std::size_t>(step.parent);
+  }
+  std::reverse(path.begin(), path.end());
+  return path;
+}
+
+// Boards kept so far, by 32 bits of their hash; open addressing, grown at half full. Small
+// enough to stay in the cache; two boards that share the bits (a few in a million deals)
+// only cost the search one board.
+class SeenSet {
+ public:
+  SeenSet() : slots_(1 << 12, 0) {}
+  void prefetch(std::uint64_t hash) const {
+    const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;
+#if defined(__GNUC__)
+    __builtin_prefetch(&slots_[key & (slots_.size() - 1)]);
+#else
+    (void)key;
+#endif
+  }
+  // True if the board is new.
+  bool insert(std::uint64_t hash) {
+    const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;  // zero marks an empty slot
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = key & mask;; i = (i + 1) & mask) {
+      if (slots_[i] == key) return false;
+      if (slots_[i] == 0) {
+        slots_[i] = key;
+        if (++size_ * 2 > slots_.size()) grow();
+        return true;
+      }
+    }
+  }
+
+ private:
+  void grow() {
+    std::vector<std::uint32_t> old(slots_.size() * 2, 0);
+    old.swap(slots_);
+    const std::size_t mask = slots_.size() - 1;
+    for (const std::uint32_t key : old) {
+      if (key == 0) continue;
+      std::size_t i = key & mask;
+      while (slots_[i] != 0) i = (i + 1) & mask;
+      slots_[i] = key;
+    }
+  }
+
+  std::vector<std::uint32_t> slots_;
+  std::size_t size_ = 0;
+};
+
+// A child of the beam: its score, its parent's place in the layer and its move.
+struct Candidate {
+  std::int32_t score;
+  std::int32_t parent;
+  std::int32_t move;
+};
+
+// The candidates by score, lowest first; equal scores stay in the order they were made
+// in, by parent and then move, so the ranking does not depend on how it is done. A
+// counting sort: scores span a few thousand values, and there are tens of thousands.
+void rank(std::span<const Candidate> candidates, std::vector<Candidate>& ranked,
+          std::vector<std::int32_t>& starts) {
+  ranked.resize(candidates.size());
+  if (candidates.empty()) return;
+  const auto [low, high] =
+      std::minmax_element(candidates.begin(), candidates.end(),
+                          [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
+  const int lowest = low->score;
+  starts.assign(static_cast<std::size_t>(high->score - lowest) + 2, 0);
+  for (const Candidate& c : candidates) ++starts[static_cast<std::size_t>(c.score - lowest) + 1];
+  for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+  for (const Candidate& c : candidates) {
+    ranked[static_cast<std::size_t>(starts[static_cast<std::size_t>(c.score - lowest)]++)] = c;
+  }
+}
+
+constexpr int kDeepestBeam = 150;
+// A goal scored this far behind the other is left alone: its targets are not improved,
+// and its children are not scored, since one move never brought it level on deals.
+constexpr int kTargetsMargin = 4 * kTravelWeight;
+constexpr int kScoringMargin = 20 * kTravelWeight;
+
+// The scores of a board's children for one goal, or none if the other goal is far ahead.
+void childScores(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
+  if (goal.score > other.score + kScoringMargin) {
+    scores.fill(std::numeric_limits<int>::max());
+  } else {
+    childScores(goal, scores);
+  }
+}
+
+// Asks for a board of the layer to be brought into the cache before it is needed.
+void prefetch(const BeamNode& node) {
+#if defined(__GNUC__)
+  const char* bytes = reinterpret_cast<const char*>(&node);
+  for (std::size_t i = 0; i < sizeof(BeamNode); i += 64) __builtin_prefetch(bytes + i);
+#else
+  (void)node;
+#endif
+}
+
+// Leaves a goal that is far behind the other out of the ranking.
+void farBehind(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
+  if (goal.score > other.score + kScoringMargin) scores.fill(std::numeric_limits<int>::max());
+}
+
+}  // namespace
+
+std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
+  BeamNode root{start, {}, {}};
+  root.columns.targets = bestTargets(start);
+  root.rows.targets = bestTargets(start.transposed());
+  rescore(root.grid, root.columns);
+  rescore(start.transposed(), root.rows);
+  improveTargets(root.grid, root.columns);
+  improveTargets(start.transposed(), root.rows);
+  std::vector<BeamNode> current = {root};
+  std::vector<BeamNode> next;
+  std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
+  SeenSet seen;
+  seen.insert(start.hash());
+  std::vector<Candidate> candidates;
+  std::vector<Candidate> ranked;
+  std::vector<std::int32_t> starts;
+  // Scores of children worse than the last layer's worst kept child are rarely needed
+  // (the best children score lower layer by layer), so they are first left out of the
+  // ranking and only made if the better ones run out: the order stays the same.
+  int cutoff = std::numeric_limits<int>::max();
+  // The children of every board in the layer scoring within [low, high].
+  auto collect = [&](int low, int high) {
+    // Every child is written and only those in range are counted, without a branch.
+    if (candidates.size() < current.size() * kMoveCount) {
+      candidates.resize(current.size() * kMoveCount);
+    }
+    std::size_t count = 0;
+    std::array<int, kMoveCount> columnScores{};
+    std::array<int, kMoveCount> rowScores{};
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      const BeamNode& node = current[i];
+      if (!childScoresAvx2(node.columns, node.rows, columnScores, rowScores)) {
+        childScores(node.columns, node.rows, columnScores);
+        childScores(node.rows, node.columns, rowScores);
+      } else {
+        farBehind(node.columns, node.rows, columnScores);
+        farBehind(node.rows, node.columns, rowScores);
+      }
+      // The row goal's moves come bar by bar in the opposite order (transposedMove).
+      std::array<int, kMoveCount> values{};
+      for (std::size_t bar = 0; bar < 4; ++bar) {
+        for (std::size_t line = 0; line < kLines; ++line) {
+          values[bar * kLines + line] =
+              std::min(columnScores[bar * kLines + line], rowScores[(3 - bar) * kLines + line]);
+        }
+      }
+      const int undo = node.move >= 0 ? inverseMove(node.move) : -1;
+      for (int move = 0; move < kMoveCount; ++move) {
+        const int value = values[static_cast<std::size_t>(move)];
+        candidates[count] = {value, static_cast<std::int32_t>(i), move};
+        count += static_cast<std::size_t>(move != undo && value >= low && value <= high);
+      }
+    }
+    rank(std::span<const Candidate>(candidates.data(), count), ranked, starts);
+  };
+  // Makes the ranked children into boards until `width` new ones are kept. The hash slot
+  // of a child a few places ahead is fetched early, as the set outgrows the cache.
+  constexpr std::size_t kAhead = 8;
+  std::array<std::pair<Grid, std::uint64_t>, kAhead> ahead{};
+  auto child = [&](std::size_t r) {
+    if (r + kAhead < ranked.size())
+      prefetch(current[static_cast<std::size_t>(ranked[r + kAhead].parent)]);
+    const Candidate& c = ranked[r];
+    Grid grid = current[static_cast<std::size_t>(c.parent)].grid;
+    grid.apply(c.move);
+    const std::uint64_t hash = grid.hash();
+    seen.prefetch(hash);
+    ahead[r % kAhead] = {grid, hash};
+  };
+  auto keep = [&](std::vector<Step>& steps) {
+    for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) {
+      prefetch(current[static_cast<std::size_t>(ranked[r].parent)]);
+    }
+    for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
+    for (std::size_t r = 0; r < ranked.size(); ++r) {
+      if (next.size() == static_cast<std::size_t>(width)) return;
+      const Candidate& c = ranked[r];
+      const auto [grid, hash] = ahead[r % kAhead];
+      if (r + kAhead < ranked.size()) child(r + kAhead);
+      if (!seen.insert(hash)) continue;
+      cutoff = c.score;
+      const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
+      BeamNode& node = next.emplace_back(source);
+      node.grid = grid;
+      // A row move takes the squares of a row of the board (a column of its transpose)
+      // to other columns; a column move does the same for the row goal.
+      if (isColumnMove(c.move)) {
+        moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
+                    c.move / kLines == kBarBottom);
+      } else {
+        moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
+                    c.move / kLines == kBarRight);
+      }
+      update(node.columns, c.move);
+      update(node.rows, transposedMove(c.move));
+      node.move = static_cast<std::int8_t>(c.move);
+      // A row move changes what the columns hold, a column move what the rows hold;
+      // the goal whose lines changed may now be nearer with other targets.
+      if (isColumnMove(c.move)) {
+        if (node.rows.score <= node.columns.score + kTargetsMargin) {
+          improveTargets(node.grid, true, node.rows);
+        }
+      } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
+        improveTargets(node.grid, node.columns);
+      }
+      steps.push_back({c.parent, c.move});
+    }
+  };
+  for (int depth = 0; depth < kDeepestBeam; ++depth) {
+    for (std::size_t i = 0; i < current.size(); ++i) {
+      const BeamNode& node = current[i];
+      if (!mayFinishInOneMove(node)) continue;
+      for (int move = 0; move < kMoveCount; ++move) {
+        Grid grid = node.grid;
+        grid.apply(move);
+        if (!grid.solved()) continue;
+        std::vector<int> path = pathTo(layers, i);
+        path.push_back(move);
+        return path;
+      }
+    }
+    next.clear();
+    std::vector<Step>& steps = layers.emplace_back();
+    const int limit = cutoff;
+    collect(std::numeric_limits<int>::min(), limit);
+    keep(steps);
+    if (next.size() < static_cast<std::size_t>(width) && limit < std::numeric_limits<int>::max()) {
+      collect(limit + 1, std::numeric_limits<int>::max());
+      keep(steps);
+    }
+    if (next.empty()) return std::nullopt;
+    current.swap(next);
+  }
+  return std::nullopt;
+}
+
+}  // namespace zarvel::solver
