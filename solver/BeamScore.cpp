@@ -226,16 +226,12 @@ __attribute__((target("avx2"))) __m256i perOffset(Bytes values) {
   return pair(values, values);
 }
 
-}  // namespace
-
 // Byte lanes hold offsets 0..6 (or columns 0..6), one goal in each 128-bit half; a table
 // of eight changes lost (bytes 0..7) and won (8..15) for a row is looked up for all seven
 // columns at once.
-__attribute__((target("avx2"))) bool childScoresAvx2(const Goal& first, const Goal& second,
-                                                     std::array<int, kMoveCount>& firstScores,
-                                                     std::array<int, kMoveCount>& secondScores) {
-  static const bool available = __builtin_cpu_supports("avx2");
-  if (!available) return false;
+__attribute__((target("avx2"))) void scoreWide(const Goal& first, const Goal& second,
+                                               std::array<int, kMoveCount>& firstScores,
+                                               std::array<int, kMoveCount>& secondScores) {
   const __m256i zero = _mm256_setzero_si256();
   // Offsets' distances (0 1 2 3 3 2 1) times eleven and twenty, byte by byte.
   const __m256i travel11 = perOffset(0x000B162121160B00ULL);
@@ -284,6 +280,17 @@ __attribute__((target("avx2"))) bool childScoresAvx2(const Goal& first, const Go
       (*scores)[kBarBottom * kLines + i] = goal->score + downs[static_cast<std::size_t>(lane) + i];
     }
   }
+}
+
+}  // namespace
+
+// The processor is asked outside the AVX2 code, which must not run at all without it.
+bool childScoresAvx2(const Goal& first, const Goal& second,
+                     std::array<int, kMoveCount>& firstScores,
+                     std::array<int, kMoveCount>& secondScores) {
+  static const bool available = __builtin_cpu_supports("avx2");
+  if (!available) return false;
+  scoreWide(first, second, firstScores, secondScores);
   return true;
 }
 
