@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 
 #include "assets/tools/makeart.h"
@@ -199,7 +200,20 @@ QImage bandsIcon(int size) {
     p.drawPath(quarterRing(ring.outer));
   }
   p.end();
-  return img.convertToFormat(QImage::Format_ARGB32);
+  // Qt's own conversion rounds differently with the processor's vector unit, so the same
+  // program would write different icons on different machines; this one rounds the same
+  // everywhere.
+  QImage straight(size, size, QImage::Format_ARGB32);
+  for (int y = 0; y < size; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    for (int x = 0; x < size; ++x) {
+      const QRgb c = row[x];
+      const int a = qAlpha(c);
+      const auto part = [a](int v) { return a == 0 ? 0 : std::min(255, (v * 255 + a / 2) / a); };
+      straight.setPixel(x, y, qRgba(part(qRed(c)), part(qGreen(c)), part(qBlue(c)), a));
+    }
+  }
+  return straight;
 }
 
 QByteArray bandsSvg() {
