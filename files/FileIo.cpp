@@ -18,6 +18,24 @@ FileStepHook& stepHook() {
 
 }  // namespace
 
+OpenFile::~OpenFile() {
+  release();
+}
+
+OpenFile::OpenFile(OpenFile&& other) noexcept : fd_(other.fd_), readable_(other.readable_) {
+  other.fd_ = -1;
+}
+
+OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
+  if (this != &other) {
+    release();
+    fd_ = other.fd_;
+    readable_ = other.readable_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
+
 bool FileError::missing() const {
   return code == ENOENT;
 }

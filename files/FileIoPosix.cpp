@@ -100,27 +100,9 @@ OpenFile OpenFile::created(const fs::path& path, FileError& error) {
           false};
 }
 
-OpenFile::~OpenFile() {
-  release();
-}
-
 void OpenFile::release() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-}
-
-OpenFile::OpenFile(OpenFile&& other) noexcept : fd_(other.fd_), readable_(other.readable_) {
-  other.fd_ = -1;
-}
-
-OpenFile& OpenFile::operator=(OpenFile&& other) noexcept {
-  if (this != &other) {
-    release();
-    fd_ = other.fd_;
-    readable_ = other.readable_;
-    other.fd_ = -1;
-  }
-  return *this;
 }
 
 bool OpenFile::facts(FileFacts& facts) const {
