@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <span>
 
 #include "solver/BeamScore.h"
 
@@ -126,24 +125,79 @@ struct Candidate {
   std::int32_t move;
 };
 
-// The candidates by score, lowest first; equal scores stay in the order they were made
-// in, by parent and then move, so the ranking does not depend on how it is done. A
-// counting sort: scores span a few thousand values, and there are tens of thousands.
-void rank(std::span<const Candidate> candidates, std::vector<Candidate>& ranked,
-          std::vector<std::int32_t>& starts) {
-  ranked.resize(candidates.size());
-  if (candidates.empty()) return;
-  const auto [low, high] =
-      std::minmax_element(candidates.begin(), candidates.end(),
-                          [](const Candidate& a, const Candidate& b) { return a.score < b.score; });
-  const int lowest = low->score;
-  starts.assign(static_cast<std::size_t>(high->score - lowest) + 2, 0);
-  for (const Candidate& c : candidates) ++starts[static_cast<std::size_t>(c.score - lowest) + 1];
-  for (std::size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
-  for (const Candidate& c : candidates) {
-    ranked[static_cast<std::size_t>(starts[static_cast<std::size_t>(c.score - lowest)]++)] = c;
-  }
+// A child's score fits in 16 bits: every row scores at most the most of its two lookups.
+constexpr int highestRowScore() {
+  int low = 0;
+  int high = 0;
+  for (const std::int16_t value : kLowOffsets) low = std::max<int>(low, value);
+  for (const std::int16_t value : kHighOffsets) high = std::max<int>(high, value);
+  return low + high;
 }
+constexpr int kHighestScore = kLines * highestRowScore();
+// Marks a child that is never made: the move that undoes the last one.
+constexpr std::uint16_t kNoChild = std::numeric_limits<std::uint16_t>::max();
+static_assert(kHighestScore < kNoChild);
+
+// The children of a layer: every child's score, [parent * 28 + move], and how many
+// children have each score. Only the best children are ranked, those up to a score that
+// enough of them reach; the rest only if those run out. Ranked, children go by score,
+// then by parent and move, as they were made, so the order does not depend on how much
+// of it is worked out.
+class Children {
+ public:
+  void clear(std::size_t parents) {
+    scores_.resize(parents * kMoveCount);
+    counts_.assign(static_cast<std::size_t>(kHighestScore) + 2, 0);
+  }
+  void set(std::size_t parent, const std::array<int, kMoveCount>& scores, int undo) {
+    std::uint16_t* out = scores_.data() + parent * kMoveCount;
+    for (std::size_t move = 0; move < kMoveCount; ++move) {
+      const auto score = static_cast<int>(move) == undo
+                             ? kNoChild
+                             : static_cast<std::uint16_t>(std::min(scores[move], kHighestScore));
+      out[move] = score;
+      ++counts_[std::min<std::size_t>(score, static_cast<std::size_t>(kHighestScore) + 1)];
+    }
+  }
+  // The lowest score that at least `wanted` children reach or beat.
+  int scoreReachedBy(std::size_t wanted) const {
+    std::size_t sum = 0;
+    for (int score = 0; score <= kHighestScore; ++score) {
+      sum += static_cast<std::size_t>(counts_[static_cast<std::size_t>(score)]);
+      if (sum >= wanted) return score;
+    }
+    return kHighestScore;
+  }
+  // The children scoring within [low, high], ranked. Every child is written, those out of
+  // range to a spare place past the end, without a branch.
+  void rank(int low, int high, std::vector<Candidate>& ranked) {
+    starts_.assign(counts_.size(), 0);
+    std::int32_t total = 0;
+    for (int score = low; score <= high; ++score) {
+      starts_[static_cast<std::size_t>(score)] = total;
+      total += counts_[static_cast<std::size_t>(score)];
+    }
+    ranked.resize(static_cast<std::size_t>(total) + 1);
+    for (std::size_t score = 0; score < starts_.size(); ++score) {
+      if (static_cast<int>(score) < low || static_cast<int>(score) > high) starts_[score] = total;
+    }
+    starts_.push_back(total);  // where the children that are never made go
+    for (std::size_t i = 0; i < scores_.size(); ++i) {
+      const std::size_t score = std::min<std::size_t>(scores_[i], counts_.size());
+      std::int32_t& start = starts_[score];
+      ranked[static_cast<std::size_t>(start)] = {
+          static_cast<std::int32_t>(score), static_cast<std::int32_t>(i / kMoveCount),
+          static_cast<std::int32_t>(i % kMoveCount)};
+      start += static_cast<int>(start < total);
+    }
+    ranked.pop_back();
+  }
+
+ private:
+  std::vector<std::uint16_t> scores_;
+  std::vector<std::int32_t> counts_;  // [score]; the last for the children never made
+  std::vector<std::int32_t> starts_;
+};
 
 constexpr int kDeepestBeam = 150;
 // A goal scored this far behind the other is left alone: its targets are not improved,
@@ -190,20 +244,14 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
   SeenSet seen;
   seen.insert(start.hash());
-  std::vector<Candidate> candidates;
+  Children children;
   std::vector<Candidate> ranked;
-  std::vector<std::int32_t> starts;
-  // Scores of children worse than the last layer's worst kept child are rarely needed
-  // (the best children score lower layer by layer), so they are first left out of the
-  // ranking and only made if the better ones run out: the order stays the same.
-  int cutoff = std::numeric_limits<int>::max();
-  // The children of every board in the layer scoring within [low, high].
-  auto collect = [&](int low, int high) {
-    // Every child is written and only those in range are counted, without a branch.
-    if (candidates.size() < current.size() * kMoveCount) {
-      candidates.resize(current.size() * kMoveCount);
-    }
-    std::size_t count = 0;
+  // How far down the ranking the last layer went to keep `width` new boards: this one
+  // ranks a little more than that at first.
+  std::size_t lastUsed = static_cast<std::size_t>(width);
+  std::size_t used = 0;
+  auto collect = [&]() {
+    children.clear(current.size());
     std::array<int, kMoveCount> columnScores{};
     std::array<int, kMoveCount> rowScores{};
     for (std::size_t i = 0; i < current.size(); ++i) {
@@ -223,14 +271,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
               std::min(columnScores[bar * kLines + line], rowScores[(3 - bar) * kLines + line]);
         }
       }
-      const int undo = node.move >= 0 ? inverseMove(node.move) : -1;
-      for (int move = 0; move < kMoveCount; ++move) {
-        const int value = values[static_cast<std::size_t>(move)];
-        candidates[count] = {value, static_cast<std::int32_t>(i), move};
-        count += static_cast<std::size_t>(move != undo && value >= low && value <= high);
-      }
+      children.set(i, values, node.move >= 0 ? inverseMove(node.move) : -1);
     }
-    rank(std::span<const Candidate>(candidates.data(), count), ranked, starts);
   };
   // Makes the ranked children into boards until `width` new ones are kept. The hash slot
   // of a child a few places ahead is fetched early, as the set outgrows the cache.
@@ -252,12 +294,14 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     }
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
     for (std::size_t r = 0; r < ranked.size(); ++r) {
-      if (next.size() == static_cast<std::size_t>(width)) return;
+      if (next.size() == static_cast<std::size_t>(width)) {
+        used += r;
+        return;
+      }
       const Candidate& c = ranked[r];
       const auto [grid, hash] = ahead[r % kAhead];
       if (r + kAhead < ranked.size()) child(r + kAhead);
       if (!seen.insert(hash)) continue;
-      cutoff = c.score;
       const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
       BeamNode& node = next.emplace_back(source);
       node.grid = grid;
@@ -300,13 +344,17 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     }
     next.clear();
     std::vector<Step>& steps = layers.emplace_back();
-    const int limit = cutoff;
-    collect(std::numeric_limits<int>::min(), limit);
+    collect();
+    used = 0;
+    const int limit = children.scoreReachedBy(lastUsed + lastUsed / 4);
+    children.rank(0, limit, ranked);
     keep(steps);
-    if (next.size() < static_cast<std::size_t>(width) && limit < std::numeric_limits<int>::max()) {
-      collect(limit + 1, std::numeric_limits<int>::max());
+    if (next.size() < static_cast<std::size_t>(width)) {
+      used = ranked.size();
+      children.rank(limit + 1, kHighestScore, ranked);
       keep(steps);
     }
+    lastUsed = std::max<std::size_t>(used, 1);
     if (next.empty()) return std::nullopt;
     current.swap(next);
   }
