@@ -147,20 +147,29 @@ class Children {
  public:
   void clear(std::size_t parents) {
     scores_.resize(parents * kMoveCount);
-    counts_.assign(static_cast<std::size_t>(kHighestScore) + 2, 0);
+    best_.resize(parents);
+    parts_.assign(kParts * (static_cast<std::size_t>(kHighestScore) + 2), 0);
+    counted_ = false;
   }
   void set(std::size_t parent, const std::array<int, kMoveCount>& scores, int undo) {
     std::uint16_t* out = scores_.data() + parent * kMoveCount;
+    std::uint16_t best = kNoChild;
     for (std::size_t move = 0; move < kMoveCount; ++move) {
       const auto score = static_cast<int>(move) == undo
                              ? kNoChild
                              : static_cast<std::uint16_t>(std::min(scores[move], kHighestScore));
       out[move] = score;
-      ++counts_[std::min<std::size_t>(score, static_cast<std::size_t>(kHighestScore) + 1)];
+      best = std::min(best, score);
+      // Neighbouring moves often score the same: four counts apart keep the additions
+      // from waiting on each other.
+      ++parts_[kParts * std::min<std::size_t>(score, static_cast<std::size_t>(kHighestScore) + 1) +
+               move % kParts];
     }
+    best_[parent] = best;
   }
   // The lowest score that at least `wanted` children reach or beat.
-  int scoreReachedBy(std::size_t wanted) const {
+  int scoreReachedBy(std::size_t wanted) {
+    count();
     std::size_t sum = 0;
     for (int score = 0; score <= kHighestScore; ++score) {
       sum += static_cast<std::size_t>(counts_[static_cast<std::size_t>(score)]);
@@ -171,6 +180,7 @@ class Children {
   // The children scoring within [low, high], ranked. Every child is written, those out of
   // range to a spare place past the end, without a branch.
   void rank(int low, int high, std::vector<Candidate>& ranked) {
+    count();
     starts_.assign(counts_.size(), 0);
     std::int32_t total = 0;
     for (int score = low; score <= high; ++score) {
@@ -182,20 +192,35 @@ class Children {
       if (static_cast<int>(score) < low || static_cast<int>(score) > high) starts_[score] = total;
     }
     starts_.push_back(total);  // where the children that are never made go
-    for (std::size_t i = 0; i < scores_.size(); ++i) {
-      const std::size_t score = std::min<std::size_t>(scores_[i], counts_.size());
-      std::int32_t& start = starts_[score];
-      ranked[static_cast<std::size_t>(start)] = {
-          static_cast<std::int32_t>(score), static_cast<std::int32_t>(i / kMoveCount),
-          static_cast<std::int32_t>(i % kMoveCount)};
-      start += static_cast<int>(start < total);
+    for (std::size_t parent = 0; parent < best_.size(); ++parent) {
+      if (best_[parent] > high) continue;  // as most boards in the layer
+      const std::uint16_t* scores = scores_.data() + parent * kMoveCount;
+      for (std::size_t move = 0; move < kMoveCount; ++move) {
+        const std::size_t score = std::min<std::size_t>(scores[move], counts_.size());
+        std::int32_t& start = starts_[score];
+        ranked[static_cast<std::size_t>(start)] = {static_cast<std::int32_t>(score),
+                                                   static_cast<std::int32_t>(parent),
+                                                   static_cast<std::int32_t>(move)};
+        start += static_cast<int>(start < total);
+      }
     }
     ranked.pop_back();
   }
 
  private:
+  void count() {
+    if (counted_) return;
+    counts_.assign(parts_.size() / kParts, 0);
+    for (std::size_t i = 0; i < parts_.size(); ++i) counts_[i / kParts] += parts_[i];
+    counted_ = true;
+  }
+
+  static constexpr std::size_t kParts = 4;
   std::vector<std::uint16_t> scores_;
+  std::vector<std::uint16_t> best_;  // [parent]: its best child's score
+  std::vector<std::int32_t> parts_;   // [kParts * score + move % kParts]
   std::vector<std::int32_t> counts_;  // [score]; the last for the children never made
+  bool counted_ = false;
   std::vector<std::int32_t> starts_;
 };
 
@@ -250,12 +275,24 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   // ranks a little more than that at first.
   std::size_t lastUsed = static_cast<std::size_t>(width);
   std::size_t used = 0;
-  auto collect = [&]() {
+  // Scores the layer's children, or finds a board of the layer that one move solves (the
+  // first, by place and move): then the path to it.
+  auto collect = [&]() -> std::optional<std::vector<int>> {
     children.clear(current.size());
     std::array<int, kMoveCount> columnScores{};
     std::array<int, kMoveCount> rowScores{};
     for (std::size_t i = 0; i < current.size(); ++i) {
       const BeamNode& node = current[i];
+      if (mayFinishInOneMove(node)) {
+        for (int move = 0; move < kMoveCount; ++move) {
+          Grid grid = node.grid;
+          grid.apply(move);
+          if (!grid.solved()) continue;
+          std::vector<int> path = pathTo(layers, i);
+          path.push_back(move);
+          return path;
+        }
+      }
       if (!childScoresAvx2(node.columns, node.rows, columnScores, rowScores)) {
         childScores(node.columns, node.rows, columnScores);
         childScores(node.rows, node.columns, rowScores);
@@ -273,6 +310,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       }
       children.set(i, values, node.move >= 0 ? inverseMove(node.move) : -1);
     }
+    return std::nullopt;
   };
   // Makes the ranked children into boards until `width` new ones are kept. The hash slot
   // of a child a few places ahead is fetched early, as the set outgrows the cache.
@@ -330,21 +368,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     }
   };
   for (int depth = 0; depth < kDeepestBeam; ++depth) {
-    for (std::size_t i = 0; i < current.size(); ++i) {
-      const BeamNode& node = current[i];
-      if (!mayFinishInOneMove(node)) continue;
-      for (int move = 0; move < kMoveCount; ++move) {
-        Grid grid = node.grid;
-        grid.apply(move);
-        if (!grid.solved()) continue;
-        std::vector<int> path = pathTo(layers, i);
-        path.push_back(move);
-        return path;
-      }
-    }
+    if (auto path = collect()) return path;
     next.clear();
     std::vector<Step>& steps = layers.emplace_back();
-    collect();
     used = 0;
     const int limit = children.scoreReachedBy(lastUsed + lastUsed / 4);
     children.rank(0, limit, ranked);
