@@ -55,6 +55,28 @@ bool mayFinishInOneMove(const BeamNode& node) {
   return fewBoundaries(rowBoundaries(node.grid)) || columnBoundaries <= 2;
 }
 
+// A layer's boards. The places are made once and reused layer after layer, so that a
+// board only writes the parts it uses: a goal given up is neither copied nor kept up to date.
+class Layer {
+ public:
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  void clear() { size_ = 0; }
+  const BeamNode& operator[](std::size_t i) const { return nodes_[i]; }
+  BeamNode& add() {
+    if (size_ == nodes_.size()) nodes_.resize(std::max<std::size_t>(2 * size_, 64));
+    return nodes_[size_++];
+  }
+  void swap(Layer& other) {
+    nodes_.swap(other.nodes_);
+    std::swap(size_, other.size_);
+  }
+
+ private:
+  std::vector<BeamNode> nodes_;
+  std::size_t size_ = 0;
+};
+
 // How each kept board was made: its parent in the layer before, and the move.
 struct Step {
   std::int32_t parent;
@@ -225,18 +247,21 @@ class Children {
 };
 
 constexpr int kDeepestBeam = 150;
-// A goal scored this far behind the other is left alone: its targets are not improved,
-// and its children are not scored, since one move never brought it level on deals.
+// A goal scored this far behind the other is left alone: its targets are not improved.
+// One this far behind is given up for good, since one move never brought it level on
+// deals; nine boards in ten have given one up.
 constexpr int kTargetsMargin = 4 * kTravelWeight;
 constexpr int kScoringMargin = 20 * kTravelWeight;
+// The score of a goal given up: far behind any other.
+constexpr std::int32_t kGivenUp = std::numeric_limits<std::int32_t>::max() / 4;
 
-// The scores of a board's children for one goal, or none if the other goal is far ahead.
-void childScores(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
-  if (goal.score > other.score + kScoringMargin) {
-    scores.fill(std::numeric_limits<int>::max());
-  } else {
-    childScores(goal, scores);
-  }
+bool alive(const Goal& goal) {
+  return goal.score != kGivenUp;
+}
+
+// Gives up a goal that has fallen far behind the other.
+void giveUpFarBehind(Goal& goal, const Goal& other) {
+  if (alive(goal) && goal.score > other.score + kScoringMargin) goal.score = kGivenUp;
 }
 
 // Asks for a board of the layer to be brought into the cache before it is needed.
@@ -249,11 +274,6 @@ void prefetch(const BeamNode& node) {
 #endif
 }
 
-// Leaves a goal that is far behind the other out of the ranking.
-void farBehind(const Goal& goal, const Goal& other, std::array<int, kMoveCount>& scores) {
-  if (goal.score > other.score + kScoringMargin) scores.fill(std::numeric_limits<int>::max());
-}
-
 }  // namespace
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
@@ -264,8 +284,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   rescore(start.transposed(), root.rows);
   improveTargets(root.grid, root.columns);
   improveTargets(start.transposed(), root.rows);
-  std::vector<BeamNode> current = {root};
-  std::vector<BeamNode> next;
+  Layer current;
+  Layer next;
+  current.add() = root;
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
   SeenSet seen;
   seen.insert(start.hash());
@@ -279,36 +300,53 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   // first, by place and move): then the path to it.
   auto collect = [&]() -> std::optional<std::vector<int>> {
     children.clear(current.size());
-    std::array<int, kMoveCount> columnScores{};
-    std::array<int, kMoveCount> rowScores{};
-    for (std::size_t i = 0; i < current.size(); ++i) {
-      const BeamNode& node = current[i];
-      if (mayFinishInOneMove(node)) {
-        for (int move = 0; move < kMoveCount; ++move) {
-          Grid grid = node.grid;
-          grid.apply(move);
-          if (!grid.solved()) continue;
-          std::vector<int> path = pathTo(layers, i);
-          path.push_back(move);
-          return path;
+    // The goals still played for are scored two at a time, for this board or the next.
+    constexpr std::size_t kChunk = 32;
+    std::array<const Goal*, 2 * kChunk + 1> goals{};
+    std::array<std::array<int, kMoveCount>, 2 * kChunk + 1> scores{};
+    for (std::size_t first = 0; first < current.size(); first += kChunk) {
+      const std::size_t last = std::min(first + kChunk, current.size());
+      std::size_t count = 0;
+      for (std::size_t i = first; i < last; ++i) {
+        const BeamNode& node = current[i];
+        if (mayFinishInOneMove(node)) {
+          for (int move = 0; move < kMoveCount; ++move) {
+            Grid grid = node.grid;
+            grid.apply(move);
+            if (!grid.solved()) continue;
+            std::vector<int> path = pathTo(layers, i);
+            path.push_back(move);
+            return path;
+          }
+        }
+        if (alive(node.columns)) goals[count++] = &node.columns;
+        if (alive(node.rows)) goals[count++] = &node.rows;
+      }
+      goals[count] = goals[count - 1];
+      for (std::size_t j = 0; j < count; j += 2) {
+        if (!childScoresAvx2(*goals[j], *goals[j + 1], scores[j], scores[j + 1])) {
+          childScores(*goals[j], scores[j]);
+          childScores(*goals[j + 1], scores[j + 1]);
         }
       }
-      if (!childScoresAvx2(node.columns, node.rows, columnScores, rowScores)) {
-        childScores(node.columns, node.rows, columnScores);
-        childScores(node.rows, node.columns, rowScores);
-      } else {
-        farBehind(node.columns, node.rows, columnScores);
-        farBehind(node.rows, node.columns, rowScores);
-      }
-      // The row goal's moves come bar by bar in the opposite order (transposedMove).
-      std::array<int, kMoveCount> values{};
-      for (std::size_t bar = 0; bar < 4; ++bar) {
-        for (std::size_t line = 0; line < kLines; ++line) {
-          values[bar * kLines + line] =
-              std::min(columnScores[bar * kLines + line], rowScores[(3 - bar) * kLines + line]);
+      std::size_t j = 0;
+      for (std::size_t i = first; i < last; ++i) {
+        const BeamNode& node = current[i];
+        std::array<int, kMoveCount> values{};
+        values.fill(std::numeric_limits<int>::max());
+        if (alive(node.columns)) values = scores[j++];
+        // The row goal's moves come bar by bar in the opposite order (transposedMove).
+        if (alive(node.rows)) {
+          const auto& rowScores = scores[j++];
+          for (std::size_t bar = 0; bar < 4; ++bar) {
+            for (std::size_t line = 0; line < kLines; ++line) {
+              int& value = values[bar * kLines + line];
+              value = std::min(value, rowScores[(3 - bar) * kLines + line]);
+            }
+          }
         }
+        children.set(i, values, node.move >= 0 ? inverseMove(node.move) : -1);
       }
-      children.set(i, values, node.move >= 0 ? inverseMove(node.move) : -1);
     }
     return std::nullopt;
   };
@@ -341,29 +379,40 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       if (r + kAhead < ranked.size()) child(r + kAhead);
       if (!seen.insert(hash)) continue;
       const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
-      BeamNode& node = next.emplace_back(source);
+      BeamNode& node = next.add();
       node.grid = grid;
+      node.move = static_cast<std::int8_t>(c.move);
+      node.columns.score = kGivenUp;
+      node.rows.score = kGivenUp;
       // A row move takes the squares of a row of the board (a column of its transpose)
       // to other columns; a column move does the same for the row goal.
-      if (isColumnMove(c.move)) {
-        moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
-                    c.move / kLines == kBarBottom);
-      } else {
-        moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
-                    c.move / kLines == kBarRight);
+      if (alive(source.columns)) {
+        node.columns = source.columns;
+        if (!isColumnMove(c.move)) {
+          moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
+                      c.move / kLines == kBarRight);
+        }
+        update(node.columns, c.move);
       }
-      update(node.columns, c.move);
-      update(node.rows, transposedMove(c.move));
-      node.move = static_cast<std::int8_t>(c.move);
+      if (alive(source.rows)) {
+        node.rows = source.rows;
+        if (isColumnMove(c.move)) {
+          moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
+                      c.move / kLines == kBarBottom);
+        }
+        update(node.rows, transposedMove(c.move));
+      }
       // A row move changes what the columns hold, a column move what the rows hold;
       // the goal whose lines changed may now be nearer with other targets.
       if (isColumnMove(c.move)) {
-        if (node.rows.score <= node.columns.score + kTargetsMargin) {
+        if (alive(node.rows) && node.rows.score <= node.columns.score + kTargetsMargin) {
           improveTargets(node.grid, true, node.rows);
         }
-      } else if (node.columns.score <= node.rows.score + kTargetsMargin) {
+      } else if (alive(node.columns) && node.columns.score <= node.rows.score + kTargetsMargin) {
         improveTargets(node.grid, node.columns);
       }
+      giveUpFarBehind(node.columns, node.rows);
+      giveUpFarBehind(node.rows, node.columns);
       steps.push_back({c.parent, c.move});
     }
   };
