@@ -15,11 +15,17 @@ int transposedMove(int move) {
   return (3 - move / kLines) * kLines + move % kLines;
 }
 
+constexpr std::uint8_t kColumnGoal = 1;
+constexpr std::uint8_t kRowGoal = 2;
+
+// The goals played for are marked beside the squares, so that they are known as soon as
+// the squares are in the cache.
 struct BeamNode {
   Grid grid;
+  std::int8_t move = -1;                       // the move that made it
+  std::uint8_t goals = kColumnGoal | kRowGoal;  // those not given up
   Goal columns;
   Goal rows;
-  std::int8_t move = -1;  // the move that made it
 };
 
 // Row y's colours, byte x the one in column x.
@@ -255,29 +261,39 @@ constexpr int kScoringMargin = 20 * kTravelWeight;
 // The score of a goal given up: far behind any other.
 constexpr std::int32_t kGivenUp = std::numeric_limits<std::int32_t>::max() / 4;
 
-bool alive(const Goal& goal) {
-  return goal.score != kGivenUp;
-}
-
 // Gives up a goal that has fallen far behind the other.
-void giveUpFarBehind(Goal& goal, const Goal& other) {
-  if (alive(goal) && goal.score > other.score + kScoringMargin) goal.score = kGivenUp;
+void giveUpFarBehind(BeamNode& node, Goal& goal, const Goal& other, std::uint8_t mark) {
+  if ((node.goals & mark) != 0 && goal.score > other.score + kScoringMargin) {
+    goal.score = kGivenUp;
+    node.goals = static_cast<std::uint8_t>(node.goals & ~mark);
+  }
 }
 
-// Asks for a board of the layer to be brought into the cache before it is needed.
-void prefetch(const BeamNode& node) {
+// Asks for a board of the layer to be brought into the cache before it is needed: its
+// squares first, then the goals it plays for.
+void prefetch(const void* from, std::size_t bytes) {
 #if defined(__GNUC__)
-  const char* bytes = reinterpret_cast<const char*>(&node);
-  for (std::size_t i = 0; i < sizeof(BeamNode); i += 64) __builtin_prefetch(bytes + i);
+  const char* begin = static_cast<const char*>(from);
+  for (std::size_t i = 0; i < bytes; i += 64) __builtin_prefetch(begin + i);
+  __builtin_prefetch(begin + bytes - 1);
 #else
-  (void)node;
+  (void)from;
+  (void)bytes;
 #endif
+}
+void prefetchSquares(const BeamNode& node) {
+  prefetch(&node.grid, sizeof(Grid));
+}
+void prefetchGoals(const BeamNode& node) {
+  if ((node.goals & kColumnGoal) != 0) prefetch(&node.columns, sizeof(Goal));
+  if ((node.goals & kRowGoal) != 0) prefetch(&node.rows, sizeof(Goal));
 }
 
 }  // namespace
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
-  BeamNode root{start, {}, {}};
+  BeamNode root;
+  root.grid = start;
   root.columns.targets = bestTargets(start);
   root.rows.targets = bestTargets(start.transposed());
   rescore(root.grid, root.columns);
@@ -319,8 +335,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
             return path;
           }
         }
-        if (alive(node.columns)) goals[count++] = &node.columns;
-        if (alive(node.rows)) goals[count++] = &node.rows;
+        if ((node.goals & kColumnGoal) != 0) goals[count++] = &node.columns;
+        if ((node.goals & kRowGoal) != 0) goals[count++] = &node.rows;
       }
       goals[count] = goals[count - 1];
       for (std::size_t j = 0; j < count; j += 2) {
@@ -334,9 +350,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         const BeamNode& node = current[i];
         std::array<int, kMoveCount> values{};
         values.fill(std::numeric_limits<int>::max());
-        if (alive(node.columns)) values = scores[j++];
+        if ((node.goals & kColumnGoal) != 0) values = scores[j++];
         // The row goal's moves come bar by bar in the opposite order (transposedMove).
-        if (alive(node.rows)) {
+        if ((node.goals & kRowGoal) != 0) {
           const auto& rowScores = scores[j++];
           for (std::size_t bar = 0; bar < 4; ++bar) {
             for (std::size_t line = 0; line < kLines; ++line) {
@@ -356,9 +372,11 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::array<std::pair<Grid, std::uint64_t>, kAhead> ahead{};
   auto child = [&](std::size_t r) {
     if (r + kAhead < ranked.size())
-      prefetch(current[static_cast<std::size_t>(ranked[r + kAhead].parent)]);
+      prefetchSquares(current[static_cast<std::size_t>(ranked[r + kAhead].parent)]);
     const Candidate& c = ranked[r];
-    Grid grid = current[static_cast<std::size_t>(c.parent)].grid;
+    const BeamNode& parent = current[static_cast<std::size_t>(c.parent)];
+    prefetchGoals(parent);
+    Grid grid = parent.grid;
     grid.apply(c.move);
     const std::uint64_t hash = grid.hash();
     seen.prefetch(hash);
@@ -366,7 +384,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   };
   auto keep = [&](std::vector<Step>& steps) {
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) {
-      prefetch(current[static_cast<std::size_t>(ranked[r].parent)]);
+      prefetchSquares(current[static_cast<std::size_t>(ranked[r].parent)]);
     }
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
     for (std::size_t r = 0; r < ranked.size(); ++r) {
@@ -382,11 +400,12 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       BeamNode& node = next.add();
       node.grid = grid;
       node.move = static_cast<std::int8_t>(c.move);
+      node.goals = source.goals;
       node.columns.score = kGivenUp;
       node.rows.score = kGivenUp;
       // A row move takes the squares of a row of the board (a column of its transpose)
       // to other columns; a column move does the same for the row goal.
-      if (alive(source.columns)) {
+      if ((source.goals & kColumnGoal) != 0) {
         node.columns = source.columns;
         if (!isColumnMove(c.move)) {
           moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
@@ -394,7 +413,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
         }
         update(node.columns, c.move);
       }
-      if (alive(source.rows)) {
+      if ((source.goals & kRowGoal) != 0) {
         node.rows = source.rows;
         if (isColumnMove(c.move)) {
           moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
@@ -405,14 +424,14 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       // A row move changes what the columns hold, a column move what the rows hold;
       // the goal whose lines changed may now be nearer with other targets.
       if (isColumnMove(c.move)) {
-        if (alive(node.rows) && node.rows.score <= node.columns.score + kTargetsMargin) {
+        if ((node.goals & kRowGoal) != 0 && node.rows.score <= node.columns.score + kTargetsMargin) {
           improveTargets(node.grid, true, node.rows);
         }
-      } else if (alive(node.columns) && node.columns.score <= node.rows.score + kTargetsMargin) {
+      } else if ((node.goals & kColumnGoal) != 0 && node.columns.score <= node.rows.score + kTargetsMargin) {
         improveTargets(node.grid, node.columns);
       }
-      giveUpFarBehind(node.columns, node.rows);
-      giveUpFarBehind(node.rows, node.columns);
+      giveUpFarBehind(node, node.columns, node.rows, kColumnGoal);
+      giveUpFarBehind(node, node.rows, node.columns, kRowGoal);
       steps.push_back({c.parent, c.move});
     }
   };
