@@ -65,12 +65,13 @@ bool mayFinishInOneMove(const BeamNode& node) {
 // board only writes the parts it uses: a goal given up is neither copied nor kept up to date.
 class Layer {
  public:
+  explicit Layer(std::size_t capacity) : nodes_(capacity) {}
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   void clear() { size_ = 0; }
   const BeamNode& operator[](std::size_t i) const { return nodes_[i]; }
   BeamNode& add() {
-    if (size_ == nodes_.size()) nodes_.resize(std::max<std::size_t>(2 * size_, 64));
+    if (size_ == nodes_.size()) nodes_.resize(2 * size_ + 1);
     return nodes_[size_++];
   }
   void swap(Layer& other) {
@@ -300,8 +301,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   rescore(start.transposed(), root.rows);
   improveTargets(root.grid, root.columns);
   improveTargets(start.transposed(), root.rows);
-  Layer current;
-  Layer next;
+  Layer current(static_cast<std::size_t>(width));
+  Layer next(static_cast<std::size_t>(width));
   current.add() = root;
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
   SeenSet seen;
@@ -324,6 +325,10 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       const std::size_t last = std::min(first + kChunk, current.size());
       std::size_t count = 0;
       for (std::size_t i = first; i < last; ++i) {
+        // The layer is read in order, but its boards lie too far apart for the processor
+        // to see that.
+        if (i + 8 < current.size()) prefetchSquares(current[i + 8]);
+        if (i + 4 < current.size()) prefetchGoals(current[i + 4]);
         const BeamNode& node = current[i];
         if (mayFinishInOneMove(node)) {
           for (int move = 0; move < kMoveCount; ++move) {
@@ -439,6 +444,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     if (auto path = collect()) return path;
     next.clear();
     std::vector<Step>& steps = layers.emplace_back();
+    steps.reserve(static_cast<std::size_t>(width));
     used = 0;
     const int limit = children.scoreReachedBy(lastUsed + lastUsed / 4);
     children.rank(0, limit, ranked);
