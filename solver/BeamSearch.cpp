@@ -102,12 +102,17 @@ std::vector<int> pathTo(const std::vector<std::vector<Step>>& layers, std::size_
   return path;
 }
 
-// Boards kept so far, by 32 bits of their hash; open addressing, grown at half full. Small
-// enough to stay in the cache; two boards that share the bits (a few in a million deals)
-// only cost the search one board.
+// Boards kept so far, by 32 bits of their hash; open addressing, made big enough at the
+// start and grown at half full. Four bytes a board keep it small; two boards that share
+// the bits (a few in a million deals) only cost the search one board.
 class SeenSet {
  public:
-  SeenSet() : slots_(1 << 12, 0) {}
+  // Room for `boards` without growing, each growth being a pass of cache misses.
+  explicit SeenSet(std::size_t boards) {
+    std::size_t size = 1 << 12;
+    while (size < 2 * boards) size *= 2;
+    slots_.assign(size, 0);
+  }
   void prefetch(std::uint64_t hash) const {
     const auto key = static_cast<std::uint32_t>(hash >> 32) | 1;
 #if defined(__GNUC__)
@@ -305,7 +310,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   Layer next(static_cast<std::size_t>(width));
   current.add() = root;
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
-  SeenSet seen;
+  // Most deals are solved within about 32 moves of `width` boards, a few new ones turned
+  // away for every three kept.
+  SeenSet seen(static_cast<std::size_t>(width) * 32 * 4 / 3);
   seen.insert(start.hash());
   Children children;
   std::vector<Candidate> ranked;
