@@ -186,20 +186,25 @@ class Children {
     counted_ = false;
   }
   void set(std::size_t parent, const std::array<int, kMoveCount>& scores, int undo) {
-    std::uint16_t* out = scores_.data() + parent * kMoveCount;
-    std::uint16_t best = kNoChild;
+    std::array<std::uint16_t, kMoveCount> clamped{};
     for (std::size_t move = 0; move < kMoveCount; ++move) {
-      const auto score = static_cast<int>(move) == undo
-                             ? kNoChild
-                             : static_cast<std::uint16_t>(std::min(scores[move], kHighestScore));
-      out[move] = score;
-      best = std::min(best, score);
-      // Neighbouring moves often score the same: four counts apart keep the additions
-      // from waiting on each other.
-      ++parts_[kParts * std::min<std::size_t>(score, static_cast<std::size_t>(kHighestScore) + 1) +
-               move % kParts];
+      clamped[move] = static_cast<std::uint16_t>(std::min(scores[move], kHighestScore));
     }
+    // Neighbouring moves often score the same: four counts apart keep the additions from
+    // waiting on each other. The move that undoes the last one is taken back out.
+    std::int32_t* parts = parts_.data();
+    for (std::size_t move = 0; move < kMoveCount; move += kParts) {
+      for (std::size_t k = 0; k < kParts; ++k) ++parts[kParts * clamped[move + k] + k];
+    }
+    if (undo >= 0) {
+      const auto u = static_cast<std::size_t>(undo);
+      --parts[kParts * clamped[u] + u % kParts];
+      clamped[u] = kNoChild;
+    }
+    std::uint16_t best = kNoChild;
+    for (const std::uint16_t score : clamped) best = std::min(best, score);
     best_[parent] = best;
+    std::copy(clamped.begin(), clamped.end(), scores_.begin() + static_cast<std::ptrdiff_t>(parent * kMoveCount));
   }
   // The lowest score that at least `wanted` children reach or beat.
   int scoreReachedBy(std::size_t wanted) {
@@ -250,10 +255,11 @@ class Children {
   }
 
   static constexpr std::size_t kParts = 4;
+  static_assert(kMoveCount % kParts == 0);
   std::vector<std::uint16_t> scores_;
   std::vector<std::uint16_t> best_;  // [parent]: its best child's score
   std::vector<std::int32_t> parts_;   // [kParts * score + move % kParts]
-  std::vector<std::int32_t> counts_;  // [score]; the last for the children never made
+  std::vector<std::int32_t> counts_;  // [score]
   bool counted_ = false;
   std::vector<std::int32_t> starts_;
 };
