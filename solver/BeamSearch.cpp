@@ -18,14 +18,12 @@ int transposedMove(int move) {
 constexpr std::uint8_t kColumnGoal = 1;
 constexpr std::uint8_t kRowGoal = 2;
 
-// The goals played for are marked beside the squares, so that they are known as soon as
-// the squares are in the cache.
-struct BeamNode {
+// A board's squares, the move that made it and the goals it still plays for, in one
+// cache line: the goals are known as soon as the squares are in the cache.
+struct alignas(64) Squares {
   Grid grid;
-  std::int8_t move = -1;                       // the move that made it
-  std::uint8_t goals = kColumnGoal | kRowGoal;  // those not given up
-  Goal columns;
-  Goal rows;
+  std::int8_t move = -1;
+  std::uint8_t goals = kColumnGoal | kRowGoal;
 };
 
 // Row y's colours, byte x the one in column x.
@@ -48,39 +46,83 @@ Bytes rowBoundaries(const Grid& oriented) {
 // True if some single move might solve the board. A row move changes one row only, so
 // it can complete the columns only if every column already agrees on the other six rows:
 // colour changes at most at two neighbouring row boundaries. Likewise for the rows.
-bool mayFinishInOneMove(const BeamNode& node) {
+bool mayFinishInOneMove(const Grid& grid) {
   auto fewBoundaries = [](Bytes boundaries) {
     int count = 0;
     for (std::size_t y = 0; y < kLines; ++y) count += byteAt(boundaries, y) != 0;
     return count <= 2;
   };
   // Rows change colour between two columns exactly where the columns differ.
-  const auto& words = node.grid.columnWords();
+  const auto& words = grid.columnWords();
   int columnBoundaries = 0;
   for (std::size_t x = 0; x < kLines; ++x) columnBoundaries += words[x] != words[(x + 1) % kLines];
-  return fewBoundaries(rowBoundaries(node.grid)) || columnBoundaries <= 2;
+  return fewBoundaries(rowBoundaries(grid)) || columnBoundaries <= 2;
 }
 
 // A layer's boards. The places are made once and reused layer after layer, so that a
-// board only writes the parts it uses: a goal given up is neither copied nor kept up to date.
+// board only writes the parts it uses: a goal given up is neither copied nor kept up to
+// date. A board's squares, its first goal (the column goal if it plays for it, else the
+// row goal) and its second (the row goal, if it plays for both) lie in three arrays, so
+// that the nine boards in ten that play for one goal take up no more memory than that.
 class Layer {
  public:
-  explicit Layer(std::size_t capacity) : nodes_(capacity) {}
+  explicit Layer(std::size_t capacity)
+      : squares_(capacity), first_(capacity), second_(capacity) {}
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   void clear() { size_ = 0; }
-  const BeamNode& operator[](std::size_t i) const { return nodes_[i]; }
-  BeamNode& add() {
-    if (size_ == nodes_.size()) nodes_.resize(2 * size_ + 1);
-    return nodes_[size_++];
+  const Squares& squares(std::size_t i) const { return squares_[i]; }
+  // The goals board i plays for, or null.
+  const Goal* columns(std::size_t i) const {
+    return (squares_[i].goals & kColumnGoal) != 0 ? &first_[i] : nullptr;
   }
+  const Goal* rows(std::size_t i) const {
+    const std::uint8_t goals = squares_[i].goals;
+    if ((goals & kRowGoal) == 0) return nullptr;
+    return (goals & kColumnGoal) != 0 ? &second_[i] : &first_[i];
+  }
+  // A new board's place: its parts to be written.
+  std::size_t add() {
+    if (size_ == squares_.size()) {
+      squares_.resize(2 * size_ + 1);
+      first_.resize(2 * size_ + 1);
+      second_.resize(2 * size_ + 1);
+    }
+    return size_++;
+  }
+  Squares& squares(std::size_t i) { return squares_[i]; }
+  Goal& first(std::size_t i) { return first_[i]; }
+  Goal& second(std::size_t i) { return second_[i]; }
   void swap(Layer& other) {
-    nodes_.swap(other.nodes_);
+    squares_.swap(other.squares_);
+    first_.swap(other.first_);
+    second_.swap(other.second_);
     std::swap(size_, other.size_);
+  }
+  // Asks for a board to be brought into the cache before it is needed: its squares first,
+  // then, once they are there, the goals it plays for.
+  void prefetchSquares(std::size_t i) const { prefetch(&squares_[i], sizeof(Squares)); }
+  void prefetchGoals(std::size_t i) const {
+    const std::uint8_t goals = squares_[i].goals;
+    prefetch(&first_[i], sizeof(Goal));
+    if (goals == (kColumnGoal | kRowGoal)) prefetch(&second_[i], sizeof(Goal));
   }
 
  private:
-  std::vector<BeamNode> nodes_;
+  static void prefetch(const void* from, std::size_t bytes) {
+#if defined(__GNUC__)
+    const char* begin = static_cast<const char*>(from);
+    for (std::size_t i = 0; i < bytes; i += 64) __builtin_prefetch(begin + i);
+    __builtin_prefetch(begin + bytes - 1);
+#else
+    (void)from;
+    (void)bytes;
+#endif
+  }
+
+  std::vector<Squares> squares_;
+  std::vector<Goal> first_;
+  std::vector<Goal> second_;
   std::size_t size_ = 0;
 };
 
@@ -270,51 +312,23 @@ constexpr int kDeepestBeam = 150;
 // deals; nine boards in ten have given one up.
 constexpr int kTargetsMargin = 4 * kTravelWeight;
 constexpr int kScoringMargin = 20 * kTravelWeight;
-// The score of a goal given up: far behind any other.
-constexpr std::int32_t kGivenUp = std::numeric_limits<std::int32_t>::max() / 4;
-
-// Gives up a goal that has fallen far behind the other.
-void giveUpFarBehind(BeamNode& node, Goal& goal, const Goal& other, std::uint8_t mark) {
-  if ((node.goals & mark) != 0 && goal.score > other.score + kScoringMargin) {
-    goal.score = kGivenUp;
-    node.goals = static_cast<std::uint8_t>(node.goals & ~mark);
-  }
-}
-
-// Asks for a board of the layer to be brought into the cache before it is needed: its
-// squares first, then the goals it plays for.
-void prefetch(const void* from, std::size_t bytes) {
-#if defined(__GNUC__)
-  const char* begin = static_cast<const char*>(from);
-  for (std::size_t i = 0; i < bytes; i += 64) __builtin_prefetch(begin + i);
-  __builtin_prefetch(begin + bytes - 1);
-#else
-  (void)from;
-  (void)bytes;
-#endif
-}
-void prefetchSquares(const BeamNode& node) {
-  prefetch(&node.grid, sizeof(Grid));
-}
-void prefetchGoals(const BeamNode& node) {
-  if ((node.goals & kColumnGoal) != 0) prefetch(&node.columns, sizeof(Goal));
-  if ((node.goals & kRowGoal) != 0) prefetch(&node.rows, sizeof(Goal));
-}
-
 }  // namespace
 
 std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
-  BeamNode root;
-  root.grid = start;
-  root.columns.targets = bestTargets(start);
-  root.rows.targets = bestTargets(start.transposed());
-  rescore(root.grid, root.columns);
-  rescore(start.transposed(), root.rows);
-  improveTargets(root.grid, root.columns);
-  improveTargets(start.transposed(), root.rows);
   Layer current(static_cast<std::size_t>(width));
   Layer next(static_cast<std::size_t>(width));
-  current.add() = root;
+  {
+    const std::size_t root = current.add();
+    current.squares(root).grid = start;
+    Goal& columns = current.first(root);
+    Goal& rows = current.second(root);
+    columns.targets = bestTargets(start);
+    rows.targets = bestTargets(start.transposed());
+    rescore(start, columns);
+    rescore(start.transposed(), rows);
+    improveTargets(start, columns);
+    improveTargets(start.transposed(), rows);
+  }
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
   // Most deals are solved within about 32 moves of `width` boards, a few new ones turned
   // away for every three kept.
@@ -340,12 +354,12 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       for (std::size_t i = first; i < last; ++i) {
         // The layer is read in order, but its boards lie too far apart for the processor
         // to see that.
-        if (i + 8 < current.size()) prefetchSquares(current[i + 8]);
-        if (i + 4 < current.size()) prefetchGoals(current[i + 4]);
-        const BeamNode& node = current[i];
-        if (mayFinishInOneMove(node)) {
+        if (i + 8 < current.size()) current.prefetchSquares(i + 8);
+        if (i + 4 < current.size()) current.prefetchGoals(i + 4);
+        const Squares& squares = current.squares(i);
+        if (mayFinishInOneMove(squares.grid)) {
           for (int move = 0; move < kMoveCount; ++move) {
-            Grid grid = node.grid;
+            Grid grid = squares.grid;
             grid.apply(move);
             if (!grid.solved()) continue;
             std::vector<int> path = pathTo(layers, i);
@@ -353,8 +367,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
             return path;
           }
         }
-        if ((node.goals & kColumnGoal) != 0) goals[count++] = &node.columns;
-        if ((node.goals & kRowGoal) != 0) goals[count++] = &node.rows;
+        if (const Goal* columns = current.columns(i)) goals[count++] = columns;
+        if (const Goal* rows = current.rows(i)) goals[count++] = rows;
       }
       goals[count] = goals[count - 1];
       for (std::size_t j = 0; j < count; j += 2) {
@@ -365,12 +379,12 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       }
       std::size_t j = 0;
       for (std::size_t i = first; i < last; ++i) {
-        const BeamNode& node = current[i];
+        const std::uint8_t played = current.squares(i).goals;
         std::array<int, kMoveCount> values{};
         values.fill(std::numeric_limits<int>::max());
-        if ((node.goals & kColumnGoal) != 0) values = scores[j++];
+        if ((played & kColumnGoal) != 0) values = scores[j++];
         // The row goal's moves come bar by bar in the opposite order (transposedMove).
-        if ((node.goals & kRowGoal) != 0) {
+        if ((played & kRowGoal) != 0) {
           const auto& rowScores = scores[j++];
           for (std::size_t bar = 0; bar < 4; ++bar) {
             for (std::size_t line = 0; line < kLines; ++line) {
@@ -379,7 +393,8 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
             }
           }
         }
-        children.set(i, values, node.move >= 0 ? inverseMove(node.move) : -1);
+        const int made = current.squares(i).move;
+        children.set(i, values, made >= 0 ? inverseMove(made) : -1);
       }
     }
     return std::nullopt;
@@ -390,11 +405,10 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   std::array<std::pair<Grid, std::uint64_t>, kAhead> ahead{};
   auto child = [&](std::size_t r) {
     if (r + kAhead < ranked.size())
-      prefetchSquares(current[static_cast<std::size_t>(ranked[r + kAhead].parent)]);
+      current.prefetchSquares(static_cast<std::size_t>(ranked[r + kAhead].parent));
     const Candidate& c = ranked[r];
-    const BeamNode& parent = current[static_cast<std::size_t>(c.parent)];
-    prefetchGoals(parent);
-    Grid grid = parent.grid;
+    current.prefetchGoals(static_cast<std::size_t>(c.parent));
+    Grid grid = current.squares(static_cast<std::size_t>(c.parent)).grid;
     grid.apply(c.move);
     const std::uint64_t hash = grid.hash();
     seen.prefetch(hash);
@@ -402,7 +416,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
   };
   auto keep = [&](std::vector<Step>& steps) {
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) {
-      prefetchSquares(current[static_cast<std::size_t>(ranked[r].parent)]);
+      current.prefetchSquares(static_cast<std::size_t>(ranked[r].parent));
     }
     for (std::size_t r = 0; r < std::min(kAhead, ranked.size()); ++r) child(r);
     for (std::size_t r = 0; r < ranked.size(); ++r) {
@@ -414,42 +428,57 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       const auto [grid, hash] = ahead[r % kAhead];
       if (r + kAhead < ranked.size()) child(r + kAhead);
       if (!seen.insert(hash)) continue;
-      const BeamNode& source = current[static_cast<std::size_t>(c.parent)];
-      BeamNode& node = next.add();
-      node.grid = grid;
-      node.move = static_cast<std::int8_t>(c.move);
-      node.goals = source.goals;
-      node.columns.score = kGivenUp;
-      node.rows.score = kGivenUp;
+      const auto parent = static_cast<std::size_t>(c.parent);
+      const Squares& from = current.squares(parent);
+      const Goal* fromColumns = current.columns(parent);
+      const Goal* fromRows = current.rows(parent);
+      const std::size_t k = next.add();
+      Squares& to = next.squares(k);
+      to.grid = grid;
+      to.move = static_cast<std::int8_t>(c.move);
+      to.goals = from.goals;
+      Goal* columns = fromColumns != nullptr ? &next.first(k) : nullptr;
+      Goal* rows = fromRows == nullptr ? nullptr
+                   : columns != nullptr ? &next.second(k)
+                                        : &next.first(k);
       // A row move takes the squares of a row of the board (a column of its transpose)
       // to other columns; a column move does the same for the row goal.
-      if ((source.goals & kColumnGoal) != 0) {
-        node.columns = source.columns;
+      const auto line = static_cast<std::size_t>(c.move % kLines);
+      if (columns != nullptr) {
+        *columns = *fromColumns;
         if (!isColumnMove(c.move)) {
-          moveTravels(node.columns, rowColours(source.grid, c.move % kLines),
+          moveTravels(*columns, rowColours(from.grid, c.move % kLines),
                       c.move / kLines == kBarRight);
         }
-        update(node.columns, c.move);
+        update(*columns, c.move);
       }
-      if ((source.goals & kRowGoal) != 0) {
-        node.rows = source.rows;
+      if (rows != nullptr) {
+        *rows = *fromRows;
         if (isColumnMove(c.move)) {
-          moveTravels(node.rows, source.grid.columnWords()[static_cast<std::size_t>(c.move % kLines)],
-                      c.move / kLines == kBarBottom);
+          moveTravels(*rows, from.grid.columnWords()[line], c.move / kLines == kBarBottom);
         }
-        update(node.rows, transposedMove(c.move));
+        update(*rows, transposedMove(c.move));
       }
       // A row move changes what the columns hold, a column move what the rows hold;
       // the goal whose lines changed may now be nearer with other targets.
       if (isColumnMove(c.move)) {
-        if ((node.goals & kRowGoal) != 0 && node.rows.score <= node.columns.score + kTargetsMargin) {
-          improveTargets(node.grid, true, node.rows);
+        if (rows != nullptr &&
+            (columns == nullptr || rows->score <= columns->score + kTargetsMargin)) {
+          improveTargets(grid, true, *rows);
         }
-      } else if ((node.goals & kColumnGoal) != 0 && node.columns.score <= node.rows.score + kTargetsMargin) {
-        improveTargets(node.grid, node.columns);
+      } else if (columns != nullptr &&
+                 (rows == nullptr || columns->score <= rows->score + kTargetsMargin)) {
+        improveTargets(grid, *columns);
       }
-      giveUpFarBehind(node, node.columns, node.rows, kColumnGoal);
-      giveUpFarBehind(node, node.rows, node.columns, kRowGoal);
+      // A goal far behind the other is given up; the row goal then comes first.
+      if (columns != nullptr && rows != nullptr) {
+        if (columns->score > rows->score + kScoringMargin) {
+          to.goals = kRowGoal;
+          *columns = *rows;
+        } else if (rows->score > columns->score + kScoringMargin) {
+          to.goals = kColumnGoal;
+        }
+      }
       steps.push_back({c.parent, c.move});
     }
   };
