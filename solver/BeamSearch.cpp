@@ -330,9 +330,9 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
     improveTargets(start.transposed(), rows);
   }
   std::vector<std::vector<Step>> layers;  // the kept boards' steps, one layer per move
-  // Most deals are solved within about 32 moves of `width` boards, a few new ones turned
-  // away for every three kept.
-  SeenSet seen(static_cast<std::size_t>(width) * 32 * 4 / 3);
+  // Most deals are solved within about 32 moves of `width` boards, and only boards kept
+  // go into the set.
+  SeenSet seen(static_cast<std::size_t>(width) * 32);
   seen.insert(start.hash());
   Children children;
   std::vector<Candidate> ranked;
