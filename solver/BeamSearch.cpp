@@ -66,8 +66,7 @@ bool mayFinishInOneMove(const Grid& grid) {
 // that the nine boards in ten that play for one goal take up no more memory than that.
 class Layer {
  public:
-  explicit Layer(std::size_t capacity)
-      : squares_(capacity), first_(capacity), second_(capacity) {}
+  explicit Layer(std::size_t capacity) : squares_(capacity), first_(capacity), second_(capacity) {}
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
   void clear() { size_ = 0; }
@@ -246,7 +245,8 @@ class Children {
     std::uint16_t best = kNoChild;
     for (const std::uint16_t score : clamped) best = std::min(best, score);
     best_[parent] = best;
-    std::copy(clamped.begin(), clamped.end(), scores_.begin() + static_cast<std::ptrdiff_t>(parent * kMoveCount));
+    std::copy(clamped.begin(), clamped.end(),
+              scores_.begin() + static_cast<std::ptrdiff_t>(parent * kMoveCount));
   }
   // The lowest score that at least `wanted` children reach or beat.
   int scoreReachedBy(std::size_t wanted) {
@@ -299,7 +299,7 @@ class Children {
   static constexpr std::size_t kParts = 4;
   static_assert(kMoveCount % kParts == 0);
   std::vector<std::uint16_t> scores_;
-  std::vector<std::uint16_t> best_;  // [parent]: its best child's score
+  std::vector<std::uint16_t> best_;   // [parent]: its best child's score
   std::vector<std::int32_t> parts_;   // [kParts * score + move % kParts]
   std::vector<std::int32_t> counts_;  // [score]
   bool counted_ = false;
@@ -438,7 +438,7 @@ std::optional<std::vector<int>> beamSearch(const Grid& start, int width) {
       to.move = static_cast<std::int8_t>(c.move);
       to.goals = from.goals;
       Goal* columns = fromColumns != nullptr ? &next.first(k) : nullptr;
-      Goal* rows = fromRows == nullptr ? nullptr
+      Goal* rows = fromRows == nullptr  ? nullptr
                    : columns != nullptr ? &next.second(k)
                                         : &next.first(k);
       // A row move takes the squares of a row of the board (a column of its transpose)

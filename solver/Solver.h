@@ -10,7 +10,7 @@
 namespace zarvel::solver {
 
 struct SolverSettings {
-  int exactDepth = 4;    // boards this close to solved get a shortest solution
+  int exactDepth = 4;     // boards this close to solved get a shortest solution
   int beamWidth = 11500;  // boards kept per move in the beam search
 };
 
