@@ -7,6 +7,7 @@
 #endif
 
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <tuple>
 #include <utility>
@@ -140,12 +141,27 @@ void rescore(const Grid& oriented, Goal& goal) {
 void squaresByColour(const Grid& board, bool transposed,
                      std::array<std::array<std::uint8_t, kLines>, kLines>& columnOf,
                      std::array<std::array<std::uint8_t, kLines>, kLines>& rowOf) {
-  std::array<std::size_t, kLines> found{};
-  for (int x = 0; x < kLines; ++x) {
-    for (int y = 0; y < kLines; ++y) {
-      const std::uint8_t colour = transposed ? board.at(y, x) : board.at(x, y);
-      columnOf[colour][found[colour]] = static_cast<std::uint8_t>(x);
-      rowOf[colour][found[colour]++] = static_cast<std::uint8_t>(y);
+  // How many squares of each colour are found so far, byte by byte in a register: counts
+  // kept in memory made every square wait for the one before.
+  Bytes found = 0;
+  auto add = [&](std::uint8_t colour, int x, int y) {
+    const int shift = 8 * colour;
+    const std::size_t i = (found >> shift) & 0xFF;
+    found += kOne << shift;
+    columnOf[colour][i] = static_cast<std::uint8_t>(x);
+    rowOf[colour][i] = static_cast<std::uint8_t>(y);
+  };
+  const auto& words = board.columnWords();
+  if (transposed) {
+    for (int x = 0; x < kLines; ++x) {
+      for (int y = 0; y < kLines; ++y) {
+        add(static_cast<std::uint8_t>(words[static_cast<std::size_t>(y)] >> (8 * x)), x, y);
+      }
+    }
+  } else {
+    for (int x = 0; x < kLines; ++x) {
+      const Bytes word = words[static_cast<std::size_t>(x)];
+      for (int y = 0; y < kLines; ++y) add(static_cast<std::uint8_t>(word >> (8 * y)), x, y);
     }
   }
 }
@@ -162,14 +178,27 @@ void improveTargets(const Grid& board, bool transposed, Goal& goal) {
   std::array<std::array<std::uint8_t, kLines>, kLines> columnOf{};  // [colour][i]
   std::array<std::array<std::uint8_t, kLines>, kLines> rowOf{};
   bool found = false;  // where each colour's squares are, looked up for the first swap
+  // Most boards have no swap worth working out; the travels are read byte by byte from
+  // memory to see that, rather than shifted out of their words.
+  std::array<std::array<std::uint8_t, sizeof(Bytes)>, kLines> travelTo{};  // [colour][column]
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(travelTo.data(), goal.travels.data(), sizeof(travelTo));
+  } else {
+    for (std::size_t colour = 0; colour < kLines; ++colour) {
+      for (std::size_t t = 0; t < kLines; ++t) {
+        travelTo[colour][t] = static_cast<std::uint8_t>(byteAt(goal.travels[colour], t));
+      }
+    }
+  }
+  std::array<int, kLines> own{};  // each colour's travel to its own target
+  for (std::size_t colour = 0; colour < kLines; ++colour) {
+    own[colour] = travelTo[colour][goal.targets[colour]];
+  }
   for (std::size_t a = 0; a < kLines; ++a) {
     for (std::size_t b = a + 1; b < kLines; ++b) {
       const std::uint8_t ta = goal.targets[a];
       const std::uint8_t tb = goal.targets[b];
-      const auto& travels = goal.travels;
-      if (static_cast<int>(byteAt(travels[a], tb) + byteAt(travels[b], ta)) -
-              static_cast<int>(byteAt(travels[a], ta) + byteAt(travels[b], tb)) >
-          kLongestUsefulDetour) {
+      if (travelTo[a][tb] + travelTo[b][ta] - (own[a] + own[b]) > kLongestUsefulDetour) {
         continue;
       }
       if (!found) {
@@ -196,6 +225,8 @@ void improveTargets(const Grid& board, bool transposed, Goal& goal) {
       }
       if (score < goal.score) {
         std::swap(goal.targets[a], goal.targets[b]);
+        own[a] = travelTo[a][tb];
+        own[b] = travelTo[b][ta];
         for (const auto& [colour, to] : {std::pair{a, tb}, std::pair{b, ta}}) {
           for (std::size_t i = 0; i < kLines; ++i) {
             const std::uint8_t x = columnOf[colour][i];

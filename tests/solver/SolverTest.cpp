@@ -40,6 +40,21 @@ TEST(Solver, SolutionsOfDealsSolveTheBoardWithTheGamesMoves) {
   }
 }
 
+// A beam of a few boards turns away more of their children as seen before than it
+// keeps, and so ranks past the children it first expected to need.
+TEST(Solver, NarrowBeamsRankPastTheChildrenTheyExpectedToNeed) {
+  for (const int width : {1, 2, 3, 5}) {
+    SolverSettings narrow;
+    narrow.beamWidth = width;
+    for (const std::int32_t layout : someLayouts(12)) {
+      const Grid grid = solver::dealtGrid(layout);
+      const solver::Solution solution = solve(grid, narrow);
+      expectSolvesInGame(grid, solution.moves, "layout " + std::to_string(layout));
+      EXPECT_EQ(solve(grid, narrow).moves, solution.moves) << layout;
+    }
+  }
+}
+
 TEST(Solver, DefaultSettingsSolveDealsAndGiveTheSameMovesEveryTime) {
   for (const std::int32_t layout : {0, 1, 16000, 32655}) {
     const Grid grid = solver::dealtGrid(layout);
