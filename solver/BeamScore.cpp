@@ -13,9 +13,7 @@
 #include <utility>
 
 namespace zarvel::solver {
-namespace {
 
-// counts[column][colour]
 Counts columnCounts(const Grid& grid) {
   Counts counts{};
   for (int x = 0; x < kLines; ++x) {
@@ -23,6 +21,8 @@ Counts columnCounts(const Grid& grid) {
   }
   return counts;
 }
+
+namespace {
 
 // Travel cost of every colour to every column: cost[colour][column].
 Counts travelCosts(const Grid& grid) {

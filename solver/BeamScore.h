@@ -17,6 +17,9 @@ namespace zarvel::solver {
 using Counts = std::array<std::array<std::uint8_t, kLines>, kLines>;
 using Targets = std::array<std::uint8_t, kLines>;  // target column of each colour index
 
+// How many squares of each colour every column holds: counts[column][colour].
+Counts columnCounts(const Grid& grid);
+
 inline constexpr std::array<int, kLines> kCyclicDistance = {0, 1, 2, 3, 3, 2, 1};
 
 constexpr int cyclic(int from, int to) {

@@ -8,15 +8,6 @@
 namespace zarvel::solver {
 namespace {
 
-// counts[column][colour]
-Counts columnCounts(const Grid& grid) {
-  Counts counts{};
-  for (int x = 0; x < kLines; ++x) {
-    for (int y = 0; y < kLines; ++y) ++counts[static_cast<std::size_t>(x)][grid.at(x, y)];
-  }
-  return counts;
-}
-
 // Fewest row moves before every column is one colour, plus fewest column moves before
 // every row holds all seven colours, as the column goal needs. A row move carries seven
 // squares one column each, so the row moves are also at least the least travel over
