@@ -128,10 +128,13 @@ void ArrowBarPointer::endHintLook(std::int32_t bar) {
     PokazatStrelku();
     return;
   }
-  const bool inside = pointerInside();
+  // A held arrow shows pressed while the pointer is on it, raised while it is away.
   const Box& box = frmFormaLayout::kPicStrelki[static_cast<std::size_t>(bar)];
-  const bool onHeldArrow = segmentIndex(bar, Kursor_.x - box.left, Kursor_.y - box.top) == TekRjad_;
-  inside&& onHeldArrow ? NazhatStrelku() : PokazatStrelku();
+  if (pointerInside() && segmentIndex(bar, Kursor_.x - box.left, Kursor_.y - box.top) == TekRjad_) {
+    NazhatStrelku();
+  } else {
+    PokazatStrelku();
+  }
 }
 
 void ArrowBarPointer::clearBar(std::int32_t bar) {

@@ -19,7 +19,7 @@ class HintSearch : public QObject {
   using Found = std::function<void(std::uint64_t version, std::vector<solver::Move> moves)>;
 
   explicit HintSearch(Found found, QObject* parent = nullptr);
-  // Waits for a running search: the solver stops on its own within a second or two.
+  // Waits for a running search: the solver ends on its own in a fraction of a second.
   ~HintSearch() override;
   HintSearch(const HintSearch&) = delete;
   HintSearch& operator=(const HintSearch&) = delete;

@@ -292,9 +292,15 @@ void frmForma::gameStarted() {
 }
 
 void frmForma::makeMove(std::int32_t bar) {
-  stopBlink();
-  hintPlan_.moveMade({bar, declare_.TekRjad});
+  moveComing({bar, declare_.TekRjad});
   history_.play(declare_, *this, bar, declare_.TekRjad);
+}
+
+// The hint hears of a move before it is made: a winning move opens the victory window and
+// does not return for a while.
+void frmForma::moveComing(solver::Move move) {
+  stopBlink();
+  hintPlan_.moveMade(move);
 }
 
 // A key while a button is held on an arrow would pull the board from under the press.
@@ -307,10 +313,7 @@ void frmForma::undoMove() {
 
 void frmForma::redoMove() {
   if (pointer_.Nazhata() || !history_.canRedo()) return;
-  stopBlink();
-  // The history knows the move; the plan hears of it first, as the move may open the
-  // victory window and not return for a while.
-  if (const auto move = history_.nextRedo()) hintPlan_.moveMade({move->first, move->second});
+  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
   history_.redo(declare_, *this);
 }
 

@@ -75,6 +75,7 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void buildKeyCommands();
   // A hint's solution has arrived for the board of `version`.
   void hintFound(std::uint64_t version, std::vector<solver::Move> moves);
+  void moveComing(solver::Move move);
   void startBlink(solver::Move move);
   void stopBlink();
   void blinkTick();
