@@ -32,13 +32,15 @@ namespace {
 
 // The frame a window manager put around `window`, none before it did. While a window
 // manager is still building a frame, Qt may find a frame window smaller than the window it
-// holds and report margins below zero: that is no frame yet either.
+// holds and report margins below zero, or the window still in the frame's corner, with all
+// the frame to its right and below: that is no frame yet either.
 QMargins frameOf(const QWidget& window) {
   const QWindow* handle = window.windowHandle();
   const QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
   const bool whole =
       frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
-  return whole ? frame : QMargins();
+  const bool inTheCorner = frame.left() == 0 && frame.top() == 0;
+  return whole && !inTheCorner ? frame : QMargins();
 }
 
 // The frame a window will get: its own once the window manager has framed it; before that,
@@ -73,9 +75,10 @@ void placeForFrame(QWidget& window, const QMargins& frame) {
 // Centres a window as it is shown, before it is mapped, so that a window manager finds it
 // where it belongs and frames it there. A window manager says what frame it gave
 // (_NET_FRAME_EXTENTS, or the frame Qt finds around the mapped window) before it maps the
-// window, and a mapped window is exposed; so at its first expose with a frame the window
-// compares that frame with the one it was placed for, and its place with the one it should
-// have, and when either differs is placed once more, for its own frame. Not sooner: a window
+// window, and a mapped window is exposed or moved into its frame; so at its first expose or
+// move with a whole frame the window compares that frame with the one it was placed for,
+// and its place with the one it should have, and when either differs is placed once more,
+// for its own frame. Not sooner: a window
 // manager still busy framing a window may ignore where the window asks to go. Without a window
 // manager no frame ever comes and the watch stays quiet.
 class Centring : public QObject {
@@ -93,7 +96,8 @@ class Centring : public QObject {
     if (watched == &window_ && event->type() == QEvent::Show) {
       window_.removeEventFilter(this);
       place();  // shown, not yet mapped
-    } else if (watched != &window_ && event->type() == QEvent::Expose) {
+    } else if (watched != &window_ &&
+               (event->type() == QEvent::Expose || event->type() == QEvent::Move)) {
       look();
     }
     return QObject::eventFilter(watched, event);
