@@ -21,7 +21,7 @@ struct Solution {
 };
 
 // Solves any board with seven squares of each of seven colours. The same board always
-// gives the same moves.
+// gives the same moves, however its colours are numbered.
 Solution solve(const Grid& grid, const SolverSettings& settings = {});
 
 // A shortest solution, if one has at most `maxDepth` moves.

@@ -55,6 +55,18 @@ TEST(Solver, NarrowBeamsRankPastTheChildrenTheyExpectedToNeed) {
   }
 }
 
+// The search breaks ties by colour number; the game numbers a board's colours its own way.
+TEST(Solver, ColoursNumberedAnyWayGetTheSameMoves) {
+  SolverSettings quick;
+  quick.beamWidth = 60;
+  for (const std::int32_t layout : someLayouts(12)) {
+    const Grid deal = solver::dealtGrid(layout);
+    auto cells = deal.cells();
+    for (std::uint8_t& colour : cells) colour = static_cast<std::uint8_t>(kLines - 1 - colour);
+    EXPECT_EQ(solve(Grid::fromCells(cells), quick).moves, solve(deal, quick).moves) << layout;
+  }
+}
+
 TEST(Solver, DefaultSettingsSolveDealsAndGiveTheSameMovesEveryTime) {
   for (const std::int32_t layout : {0, 1, 16000, 32655}) {
     const Grid grid = solver::dealtGrid(layout);
