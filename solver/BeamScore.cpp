@@ -268,7 +268,11 @@ __attribute__((target("avx2"))) void scoreWide(const Goal& first, const Goal& se
   const __m256i travel11 = perOffset(0x000B162121160B00ULL);
   const __m256i group20 = perOffset(0x0014283C3C281400ULL);
   const __m256i notZero = perOffset(0x00FFFFFFFFFFFF00ULL);
-  const __m256i four = _mm256_set1_epi8(4);
+  // A pair's weight by offset (0 4 6 8 8 6 4): four times n, and another two times n two
+  // columns away or four times n three away.
+  const __m256i pairWeights = perOffset(0x0004060808060400ULL);
+  const __m256i two = perOffset(0x0000FF0000FF0000ULL);
+  const __m256i three = perOffset(0x000000FFFF000000ULL);
   const __m256i one = _mm256_set1_epi8(1);
   const __m256i eight = _mm256_set1_epi8(8);
   __m256i up = zero;
@@ -277,11 +281,13 @@ __attribute__((target("avx2"))) void scoreWide(const Goal& first, const Goal& se
     const __m256i n = pair(first.rows[y], second.rows[y]);
     const __m256i n2 = _mm256_add_epi8(n, n);
     const __m256i n4 = _mm256_add_epi8(n2, n2);
+    const __m256i cn = _mm256_add_epi8(
+        n4, _mm256_add_epi8(_mm256_and_si256(n2, two), _mm256_and_si256(n4, three)));
     const __m256i wins = _mm256_and_si256(
         notZero,
-        _mm256_blendv_epi8(_mm256_sub_epi8(travel11, n4), group20, _mm256_cmpeq_epi8(n, zero)));
+        _mm256_blendv_epi8(_mm256_sub_epi8(travel11, cn), group20, _mm256_cmpeq_epi8(n, zero)));
     const __m256i loses = _mm256_and_si256(
-        notZero, _mm256_blendv_epi8(_mm256_sub_epi8(_mm256_sub_epi8(n4, four), travel11),
+        notZero, _mm256_blendv_epi8(_mm256_sub_epi8(_mm256_sub_epi8(cn, pairWeights), travel11),
                                     _mm256_sub_epi8(zero, group20), _mm256_cmpeq_epi8(n, one)));
     const __m256i table = _mm256_unpacklo_epi64(loses, wins);
     const __m256i leaving = pair(first.offsets[y], second.offsets[y]);

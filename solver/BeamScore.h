@@ -29,11 +29,12 @@ constexpr int cyclic(int from, int to) {
 // Heuristic weights, found by trying them on deals. A row's squares are grouped by offset:
 // every column a square still has to travel counts eleven; every group counts nine per
 // column, as the row (or the rows its squares are moved to) has to make that trip; and
-// each pair of squares in one group earns four back, since one row move carries them
-// together.
+// each pair of squares in one group earns some back, since one row move carries them
+// together: four for a group one column away, six for two and eight for three, as a
+// long trip made together saves more moves.
 inline constexpr int kTravelWeight = 11;
 inline constexpr int kGroupWeight = 9;
-inline constexpr int kSharedOffsetWeight = 4;
+inline constexpr std::array<int, 4> kSharedOffsetWeight = {0, 4, 6, 8};  // [distance]
 
 // A row's part of the score by how many of its squares have each offset: [offset][count].
 using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
@@ -44,7 +45,8 @@ constexpr RowTable makeRowTable() {
     const int distance = kCyclicDistance[s];
     for (int n = 1; n <= kLines; ++n) {
       table[s][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
-          (kTravelWeight * n + kGroupWeight) * distance - kSharedOffsetWeight * n * (n - 1) / 2);
+          (kTravelWeight * n + kGroupWeight) * distance -
+          kSharedOffsetWeight[static_cast<std::size_t>(distance)] * n * (n - 1) / 2);
     }
   }
   return table;
@@ -150,10 +152,11 @@ inline constexpr ChangeTable kWins = makeChangeTable(1);
 constexpr bool changesByFormula() {
   for (std::size_t s = 1; s < kLines; ++s) {
     const int d = kCyclicDistance[s];
+    const int c = kSharedOffsetWeight[static_cast<std::size_t>(d)];
     for (int n = 0; n < kLines; ++n) {
       const auto i = static_cast<std::size_t>(n);
-      if (kWins[s][i] != (n == 0 ? 20 * d : 11 * d - 4 * n)) return false;
-      if (n > 0 && kLoses[s][i] != (n == 1 ? -20 * d : 4 * n - 4 - 11 * d)) return false;
+      if (kWins[s][i] != (n == 0 ? 20 * d : 11 * d - c * n)) return false;
+      if (n > 0 && kLoses[s][i] != (n == 1 ? -20 * d : c * n - c - 11 * d)) return false;
     }
   }
   return true;
@@ -200,7 +203,8 @@ inline void childScores(const Goal& goal, std::array<int, kMoveCount>& scores) {
 // The same for both goals of a board at once, several rows in each instruction, where the
 // processor has AVX2 (false, and nothing done, where it or the build has none). It works
 // the changes out by their formula: a row that wins a square of an offset it holds n of
-// gains 11 d - 4 n (20 d if none), and loses the same back, d being the offset's distance.
+// gains 11 d - c n (20 d if none), and loses the same back, d being the offset's distance
+// and c the weight of a pair at that distance.
 bool childScoresAvx2(const Goal& first, const Goal& second,
                      std::array<int, kMoveCount>& firstScores,
                      std::array<int, kMoveCount>& secondScores);
