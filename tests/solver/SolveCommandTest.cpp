@@ -154,16 +154,6 @@ TEST_F(SolveCommandFile, AnyBoardWithSevenOfEachColourIsSolved) {
   EXPECT_TRUE(testing::playInGame(grid, moves).solved);
 }
 
-TEST_F(SolveCommandFile, ASavedDealGetsTheMovesOfItsLayoutNumber) {
-  const std::int32_t layout = 200;
-  const std::string path = save("deal.zrv", coloursOf(solver::dealtGrid(layout), kCvetaTable));
-  const ProgramRun fromFile = runSolve({path});
-  const ProgramRun fromNumber = runSolve({"--layout", std::to_string(layout)});
-  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
-  EXPECT_FALSE(fromFile.out.empty());
-  EXPECT_EQ(fromFile.out, fromNumber.out);
-}
-
 TEST_F(SolveCommandFile, ASolvedBoardGivesNoMoves) {
   const std::string path =
       save("solved.zrv", coloursOf(testing::solvedGrid({0, 1, 2, 3, 4, 5, 6}, true), kCvetaTable));
