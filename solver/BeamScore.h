@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/NewHodM.h"
 #include "solver/Grid.h"
@@ -291,6 +292,10 @@ Targets bestTargets(const Grid& grid);
 
 // The fewest columns the squares travel in all, over all targets of the column goal.
 int leastTravel(const Grid& grid);
+
+// The target columns likeliest to suit a goal, best first: every assignment improved by
+// swaps, the `count` distinct ones that score lowest.
+std::vector<Targets> likelyTargets(const Grid& oriented, std::size_t count);
 
 // Swaps two colours' target columns where that lowers the score; the goal is oriented as
 // the board, or as its transpose.
