@@ -1,6 +1,8 @@
 // The victory window's arithmetic: rounding, centring and the letters of one frame.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "ui/VictoryFrame.h"
 
 namespace zarvel {

@@ -1,0 +1,246 @@
+// The page: loads the core, shows the main window's client area under its menus, and
+// forwards every pointer event, key and menu command to the core; then shows whatever the
+// core asks for, one modal window at a time.
+import { Core, PictureId, PointerKind, Request } from './core.js';
+import { messageBox, windowOpen } from './dialogs.js';
+import { Files } from './files.js';
+import { Menus } from './menus.js';
+import { Screen, byId, loadOwnPicture } from './screen.js';
+import { askLayout, showAbout, showVictory } from './windows.js';
+
+class Page {
+  private readonly files: Files;
+  private readonly worker: Worker;
+  private blinkTimer: number | null = null;
+  private busy = false;  // a modal round is under way
+  private readonly waiting: Request[] = [];
+  private readonly menus: Menus;
+  private readonly info;
+
+  constructor(
+    private readonly core: Core,
+    private readonly screen: Screen,
+  ) {
+    this.files = new Files(core);
+    this.info = core.productInfo();
+    this.worker = new Worker('app/worker.js');
+    this.worker.onmessage = (event: MessageEvent<{ version: number; moves: number[] }>) => {
+      this.core.hintFound(event.data.version, event.data.moves);
+      this.refresh();
+    };
+    this.menus = new Menus((command, caption) => this.command(command, caption));
+  }
+
+  // After every call into the core: the pictures, counters, title and address as they are
+  // now, the blink's timer, and whatever the core asks to show.
+  refresh(): void {
+    this.screen.update();
+    document.title = this.core.title();
+    const fragment = this.core.fragment();
+    if (location.hash !== fragment) history.replaceState(null, '', fragment);
+    if (this.core.blinking() && this.blinkTimer === null) {
+      this.blinkTimer = setInterval(() => {
+        if (!this.core.blinkTick() && this.blinkTimer !== null) {
+          clearInterval(this.blinkTimer);
+          this.blinkTimer = null;
+        }
+        this.screen.update();
+      }, this.core.blinkPhaseMs());
+    }
+    for (let request = this.core.takeRequest(); request; request = this.core.takeRequest()) {
+      if (request.kind === 'solve') {
+        this.worker.postMessage({ ...request, width: this.core.hintBeamWidth() });
+      } else {
+        this.waiting.push(request);
+      }
+    }
+    void this.showWaiting();
+  }
+
+  private async showWaiting(): Promise<void> {
+    if (this.busy) return;
+    this.busy = true;
+    for (let request = this.waiting.shift(); request; request = this.waiting.shift()) {
+      if (request.kind === 'victory') await showVictory(this.core);
+      if (request.kind === 'message') await messageBox(request);
+    }
+    this.busy = false;
+  }
+
+  // Runs a command that may ask the player first; nothing runs under an open window.
+  async command(command: string, caption: string): Promise<void> {
+    if (windowOpen() || this.busy) return;
+    const asked = async () =>
+      (await messageBox(this.core.startOverQuestion(caption))) === 'yes';
+    switch (command) {
+      case 'FileNewGame':
+        if (await asked()) this.core.newGame();
+        break;
+      case 'FileNewStart':
+        if (await asked()) this.core.newStart();
+        break;
+      case 'FileOpen':
+        await this.files.openGame();
+        break;
+      case 'FileSave':
+        await this.files.save();
+        break;
+      case 'FileSaveAs':
+        await this.files.saveAs();
+        break;
+      case 'FileRasklad': {
+        const layout = await askLayout(this.core);
+        if (layout !== null) this.core.chooseLayout(layout);
+        break;
+      }
+      case 'FileExit':
+        // A browser closes only a tab the page itself may close; otherwise nothing happens.
+        window.close();
+        break;
+      case 'HelpCallHelp':
+        window.open(encodeURI(this.info.helpPage), '_blank', 'noopener');
+        break;
+      case 'HelpAbout':
+        await showAbout(this.core, this.screen.flag, this.info);
+        break;
+    }
+    this.refresh();
+  }
+
+  // Where a pointer event is, in the pixels of `element` and of the client area.
+  private where(event: PointerEvent, element: HTMLElement): number[] {
+    const client = byId('client').getBoundingClientRect();
+    const box = element.getBoundingClientRect();
+    const scale = client.width / byId('client').offsetWidth || 1;
+    return [
+      Math.floor((event.clientX - box.left) / scale),
+      Math.floor((event.clientY - box.top) / scale),
+      Math.floor((event.clientX - client.left) / scale),
+      Math.floor((event.clientY - client.top) / scale),
+    ];
+  }
+
+  // The bars: every button presses and releases alike, and a pressed bar keeps the pointer
+  // until the last button comes up, as the desktop's bars do.
+  wirePointer(): void {
+    this.screen.bars.forEach((canvas, bar) => {
+      const send = (kind: PointerKind, event: PointerEvent) => {
+        const [x, y, cx, cy] = this.where(event, canvas);
+        this.core.pointer(kind, bar, x, y, cx, cy);
+        this.refresh();
+      };
+      canvas.addEventListener('pointerdown', (event) => {
+        event.preventDefault();
+        canvas.setPointerCapture(event.pointerId);
+        send(PointerKind.Pressed, event);
+      });
+      canvas.addEventListener('pointermove', (event) => {
+        // A second button pressed or let go while another is held comes as a move.
+        if (event.button >= 0) {
+          const down = (event.buttons & (1 << buttonBit(event.button))) !== 0;
+          send(down ? PointerKind.Pressed : PointerKind.Released, event);
+        } else {
+          send(PointerKind.Moved, event);
+        }
+      });
+      canvas.addEventListener('pointerup', (event) => send(PointerKind.Released, event));
+      canvas.addEventListener('pointerleave', (event) => send(PointerKind.Left, event));
+      canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    });
+    document.addEventListener('pointermove', (event) => {
+      const [, , cx, cy] = this.where(event, byId('client'));
+      this.core.pointer(PointerKind.Elsewhere, 0, 0, 0, cx, cy);
+    });
+  }
+
+  // The keys beside the menus, by the key's place, so that they work in any keyboard layout;
+  // those the browser keeps for itself never come here.
+  wireKeys(): void {
+    document.addEventListener('keydown', (event) => {
+      if (windowOpen() || this.busy || this.menus.isOpen()) return;
+      const ctrl = event.ctrlKey || event.metaKey;
+      const run = (f: () => void) => {
+        event.preventDefault();
+        f();
+        this.refresh();
+      };
+      const menu = this.menus.shortcut(event);
+      if (menu) {
+        event.preventDefault();
+        void this.command(menu.id, menu.caption);
+      } else if (ctrl && !event.altKey && event.code === 'KeyZ' && !event.shiftKey) {
+        run(() => this.core.undo());
+      } else if (ctrl && !event.altKey && (event.code === 'KeyY' || (event.code === 'KeyZ' && event.shiftKey))) {
+        run(() => this.core.redo());
+      } else if (!ctrl && !event.altKey && !event.shiftKey && event.code === 'KeyH') {
+        run(() => this.core.hint());
+      }
+    });
+  }
+
+  // A saved game dropped on the page opens as "Открыть" opens it.
+  wireDrop(): void {
+    document.addEventListener('dragover', (event) => event.preventDefault());
+    document.addEventListener('drop', async (event) => {
+      event.preventDefault();
+      if (windowOpen() || this.busy) return;
+      const item = event.dataTransfer?.items?.[0];
+      const file = event.dataTransfer?.files?.[0];
+      if (!file) return;
+      type WithHandle = { getAsFileSystemHandle?(): Promise<unknown> };
+      const handle = await (item as unknown as WithHandle)?.getAsFileSystemHandle?.();
+      await this.files.openFile(file, (handle as never) ?? null);
+      this.refresh();
+    });
+  }
+
+  // An address typed or followed on the page deals its layout.
+  wireAddress(): void {
+    window.addEventListener('hashchange', () => {
+      const layout = this.core.layoutOfFragment(location.hash);
+      if (layout === null || windowOpen() || this.busy || layout === this.core.layout()) return;
+      this.core.chooseLayout(layout);
+      this.refresh();
+    });
+  }
+}
+
+// The bit of `buttons` that stands for the `button` of an event.
+function buttonBit(button: number): number {
+  return [0, 2, 1][button] ?? button;
+}
+
+async function main(): Promise<void> {
+  const core = await Core.load();
+  const screen = new Screen(core, core.layoutBoxes());
+  core.start(core.layoutOfFragment(location.hash));
+  screen.paintAll();
+  performance.mark('zarvel-board-painted');
+  document.body.dataset.state = 'playing';
+  const page = new Page(core, screen);
+  page.refresh();
+  page.wirePointer();
+  page.wireKeys();
+  page.wireDrop();
+  page.wireAddress();
+  // The pictures come after the board, which is the game's own drawing.
+  const pictures: [number, string][] = [
+    [PictureId.Bar0, 'picStrelki0'],
+    [PictureId.Bar0 + 1, 'picStrelki1'],
+    [PictureId.Bar0 + 2, 'picStrelki2'],
+    [PictureId.Bar0 + 3, 'picStrelki3'],
+    [PictureId.Strip, 'picStrelka'],
+    [PictureId.Mascot, 'PicTrol'],
+    [PictureId.Cage, 'picKletka'],
+  ];
+  await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, `assets/${name}.png`)));
+  page.refresh();
+  document.body.dataset.state = 'ready';
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {
+      // without it the page still plays; it only needs the network next time
+    });
+  }
+}
+
+void main();

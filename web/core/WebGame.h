@@ -1,0 +1,151 @@
+// The game behind the web page: the main window's pictures, counters and title, the arrow
+// bars' pointer rules, the moves' history and the hint, all in plain C++. The page forwards
+// its events here and shows what comes back; what it must show modally (the victory window,
+// a message box, a search for the hint) waits in a queue of requests that it takes after
+// every call, since a page cannot stop in the middle of a call to ask the player.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Declare.h"
+#include "engine/GameScreen.h"
+#include "engine/MoveHistory.h"
+#include "engine/Picture.h"
+#include "files/MsgBox.h"
+#include "solver/Grid.h"
+#include "ui/ArrowBarPointer.h"
+#include "ui/HintPlan.h"
+
+namespace zarvel::web {
+
+// The pictures the page shows, by the number it asks for them with.
+enum class PictureId : int {
+  Bar0 = 0,  // picStrelki(0..3)
+  Bar1,
+  Bar2,
+  Bar3,
+  Strip,   // picStrelka, never shown
+  Board,   // picPole
+  Mascot,  // PicTrol
+  Cage,    // picKletka, never shown
+  Flag,    // the About box's Picture1
+};
+inline constexpr int kPictureCount = 9;
+
+// The hint's beam in WebAssembly, some three times slower than the desktop's code: as wide
+// as keeps the wait from the key to the first blink short.
+inline constexpr int kHintBeamWidth = 11500;
+// The hint's arrow shows pressed three times in about a second, as on the desktop.
+inline constexpr int kBlinkPhases = 6;
+inline constexpr int kBlinkPhaseMs = 170;
+
+// How a saved game's write ended in the browser: as FileStatus counts them.
+enum class WriteOutcome { Ok, AccessDenied, Failed };
+
+class WebGame : public GameScreen, private ArrowBarHost {
+ public:
+  WebGame();
+  WebGame(const WebGame&) = delete;
+  WebGame& operator=(const WebGame&) = delete;
+
+  // Start-up: the colour table, then a random deal for the clock's `seconds` since midnight,
+  // or the layout an address names.
+  void start(double secondsSinceMidnight);
+  void startWith(std::int32_t layout);
+
+  Picture& picture(PictureId id);
+  // The pictures changed since the last call, one bit each by PictureId.
+  unsigned takeChangedPictures();
+  const Declare& declare() const { return declare_; }
+  // The process-wide generator, which the victory window's letters draw from too.
+  Rnd& rnd() { return declare_.rnd; }
+  const std::string& title() const { return title_; }
+
+  // The next thing to show, as a JSON object; empty when nothing waits.
+  std::string takeRequest();
+
+  // Pointer events of bar `bar` at (x, y) in its pixels; the pointer is at `client` in the
+  // client area's pixels. The browser tells when the pointer leaves a bar.
+  void pointerMoved(std::int32_t bar, int x, int y, Point client);
+  void pointerPressed(std::int32_t bar, int x, int y, Point client);
+  void pointerReleased(std::int32_t bar, int x, int y, Point client);
+  void pointerLeft(Point client);
+  // The pointer anywhere on the page.
+  void pointerAt(Point client) { cursor_ = client; }
+
+  // Menu commands and keys. The start-over question comes from startOverQuestion; these
+  // run once the player has answered Yes.
+  void newGame(double secondsSinceMidnight);
+  void newStart();
+  void chooseLayout(std::int32_t number);
+  void undo();
+  void redo();
+  void hint();
+  // A search's answer for the board of `version`.
+  void hintFound(std::uint64_t version, const std::vector<solver::Move>& moves);
+  // The blink's timer: true while it must keep ticking.
+  bool blinkTick();
+  bool blinking() const { return blinking_.has_value(); }
+
+  // Files. `name` is the file's name as the browser gives it (a browser has no full path).
+  std::string proposedSaveName() const;
+  // The replace question as a request, or nothing when saving at `name` asks none.
+  std::string saveQuestion(const std::string& name, bool somethingThere) const;
+  std::string savedText() const;
+  void saveFinished(const std::string& name, WriteOutcome outcome);
+  // Opens the saved game whose first bytes the page has placed in the folder `folder` under
+  // `name`, with the desktop's reader and messages; true when it became the game.
+  bool open(const std::string& folder, const std::string& name);
+
+  // GameScreen
+  Picture& picPole() override { return picture(PictureId::Board); }
+  Picture& PicTrol() override { return picture(PictureId::Mascot); }
+  const Picture& picKletka() override { return picture(PictureId::Cage); }
+  void showNmRasklada(std::int32_t layoutNumber) override;
+  void showNmHod(std::int32_t moves) override;
+  void showVictory() override;
+  void gameStarted() override;
+
+ private:
+  // ArrowBarHost: the browser reports leaving, so the poll is only a flag.
+  Point cursorInClient() override { return cursor_; }
+  void startPoll() override { polling_ = true; }
+  void stopPoll() override { polling_ = false; }
+  bool pollRunning() const override { return polling_; }
+  void makeMove(std::int32_t bar) override;
+
+  void moveComing(solver::Move move);
+  void startBlink(solver::Move move);
+  void stopBlink();
+  void searchFor(std::uint64_t version, const solver::Grid& grid);
+  void push(const std::string& request) { requests_.push_back(request); }
+  const Picture& board() const { return others_[1]; }
+
+  Declare declare_;
+  std::array<Picture, kBars> bars_;
+  std::array<Picture, kPictureCount - kBars> others_;  // the strip onwards
+  ArrowBarPointer pointer_;
+  Point cursor_{-1, -1};
+  bool polling_ = false;
+  unsigned changed_ = 0;
+  std::string title_;
+  std::deque<std::string> requests_;
+
+  MoveHistory history_;
+  HintPlan hintPlan_;
+  // The search the worker runs, and the one that waits for it; only the latest waits.
+  std::optional<std::uint64_t> searching_;
+  std::optional<std::pair<std::uint64_t, solver::Grid>> waiting_;
+  std::optional<solver::Move> blinking_;
+  int blinkPhase_ = 0;
+};
+
+// A request as JSON: a message box.
+std::string messageRequest(const MsgBoxRequest& request);
+
+}  // namespace zarvel::web

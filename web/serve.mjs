@@ -1,0 +1,54 @@
+// A small static server for the built site, on this machine only.
+//   node web/serve.mjs SITE_DIR [PORT]
+import fs from 'node:fs';
+import http from 'node:http';
+import path from 'node:path';
+
+const kTypes = {
+  '.html': 'text/html; charset=utf-8',
+  '.js': 'text/javascript; charset=utf-8',
+  '.css': 'text/css; charset=utf-8',
+  '.wasm': 'application/wasm',
+  '.png': 'image/png',
+  '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json',
+  '.zrv': 'application/x-zarvel',
+};
+
+export function serve(site, port, host = '127.0.0.1') {
+  const root = path.resolve(site);
+  const server = http.createServer((request, response) => {
+    let name;
+    try {
+      name = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    } catch {
+      response.writeHead(400).end();
+      return;
+    }
+    if (name.endsWith('/')) name += 'index.html';
+    const file = path.join(root, path.normalize(name));
+    if (!file.startsWith(root + path.sep)) {
+      response.writeHead(403).end();
+      return;
+    }
+    fs.readFile(file, (error, data) => {
+      if (error) {
+        response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
+        return;
+      }
+      response.writeHead(200, {
+        'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream',
+        'Cache-Control': 'no-cache',
+      });
+      response.end(data);
+    });
+  });
+  return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
+}
+
+if (process.argv[1] && path.resolve(process.argv[1]) === path.resolve(new URL(import.meta.url).pathname)) {
+  const [site, port = '8765'] = process.argv.slice(2);
+  const server = await serve(site, Number(port));
+  const { port: bound } = server.address();
+  console.log(`zarvel: the game is at http://127.0.0.1:${bound}/ (Ctrl+C stops the server)`);
+}
