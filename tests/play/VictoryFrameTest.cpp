@@ -1,7 +1,7 @@
 // The victory window's arithmetic: rounding, centring and the letters of one frame.
 #include <gtest/gtest.h>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 
 namespace zarvel {
 namespace {
