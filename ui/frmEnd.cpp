@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 #include "widgets/Conversions.h"
 #include "widgets/Fonts.h"
 #include "widgets/Windows.h"

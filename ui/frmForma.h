@@ -14,8 +14,8 @@
 #include "engine/GameScreen.h"
 #include "engine/MoveHistory.h"
 #include "engine/Picture.h"
-#include "ui/ArrowBarPointer.h"
-#include "ui/HintPlan.h"
+#include "play/ArrowBarPointer.h"
+#include "play/HintPlan.h"
 #include "ui/HintSearch.h"
 
 class QAction;

@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 #include "ui/frmEnd.h"
 
 namespace zarvel {

@@ -13,7 +13,7 @@
 #include "files/SavedGameText.h"
 #include "files/Utf8Path.h"
 #include "help/frmOprogLayout.h"
-#include "ui/frmFormaLayout.h"
+#include "play/frmFormaLayout.h"
 #include "web/core/Json.h"
 
 namespace zarvel::web {

@@ -17,9 +17,9 @@
 #include "engine/MoveHistory.h"
 #include "engine/Picture.h"
 #include "files/MsgBox.h"
+#include "play/ArrowBarPointer.h"
+#include "play/HintPlan.h"
 #include "solver/Grid.h"
-#include "ui/ArrowBarPointer.h"
-#include "ui/HintPlan.h"
 
 namespace zarvel::web {
 

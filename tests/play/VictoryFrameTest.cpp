@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 
 namespace zarvel {
 namespace {

@@ -1,9 +1,9 @@
 // The pointer protocol of the arrow bars. A bar gets no event when the pointer leaves
 // it, so while an arrow shows a look the leave poll asks where the pointer is.
-#include "ui/ArrowBarPointer.h"
+#include "play/ArrowBarPointer.h"
 
 #include "engine/Geometry.h"
-#include "ui/frmFormaLayout.h"
+#include "play/frmFormaLayout.h"
 
 namespace zarvel {
 namespace {

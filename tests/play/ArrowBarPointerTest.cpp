@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/ArrowBarPointer.h"
-#include "ui/frmFormaLayout.h"
+#include "play/ArrowBarPointer.h"
+#include "play/frmFormaLayout.h"
 
 namespace zarvel {
 namespace {
