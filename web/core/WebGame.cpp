@@ -93,7 +93,7 @@ WebGame::WebGame()
                       frmOprogLayout::kPicture1Ground)},
       pointer_(bars_, others_[0], declare_.TekRjad, *this),
       title_(kFileMessageTitle) {
-  declare_.Razdelitel = "/";  // a browser names a file by its name alone
+  declare_.Razdelitel.push_back('/');  // a browser names a file by its name alone
   for (int id = 0; id < kPictureCount; ++id) {
     picture(static_cast<PictureId>(id)).setChangeListener([this, id] { changed_ |= 1U << id; });
   }
@@ -291,13 +291,16 @@ void WebGame::saveFinished(const std::string& name, WriteOutcome outcome) {
 }
 
 bool WebGame::open(const std::string& folder, const std::string& name) {
-  // The reader is given the name alone, from the folder made the current one, so that its
-  // messages and the title name the file as the player knows it.
+  // The reader is given the name alone, from the folder made the current one meanwhile, so
+  // that its messages and the title name the file as the player knows it.
+  namespace fs = std::filesystem;
   std::error_code error;
-  std::filesystem::current_path(pathFromUtf8(folder), error);
+  const fs::path before = fs::current_path(error);
+  fs::current_path(pathFromUtf8(folder), error);
   PageUi ui(requests_, title_);
   const std::size_t messages = requests_.size();
   LoadGame(name, declare_, *this, ui);
+  if (!before.empty()) fs::current_path(before, error);
   return requests_.size() == messages;  // a failure tells the player why
 }
 

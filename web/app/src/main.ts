@@ -210,7 +210,15 @@ function buttonBit(button: number): number {
   return [0, 2, 1][button] ?? button;
 }
 
+// The window in the middle of the page, on whole pixels, so that every picture stays sharp.
+function centre(): void {
+  const window = byId('window');
+  window.style.left = `${Math.max(0, Math.floor((document.documentElement.clientWidth - 555) / 2))}px`;
+}
+
 async function main(): Promise<void> {
+  centre();
+  window.addEventListener('resize', centre);
   const core = await Core.load();
   const screen = new Screen(core, core.layoutBoxes());
   core.start(core.layoutOfFragment(location.hash));
