@@ -35,3 +35,7 @@ fi
 cmake --build "$sanitize" --parallel "$(nproc)"
 # The plain tests run alongside the fuzzer, which keeps one core busy for its whole run.
 ctest --test-dir "$sanitize" --output-on-failure --parallel "$(nproc)" -E '^(floors|format)$'
+
+# The game in a web browser: the plain tests in WebAssembly and the page in headless
+# Chromium, built in build-web/ by a script of their own.
+bash "$ZARVEL_ROOT/tools/test-web.sh"

@@ -79,7 +79,6 @@ export function openWindow(
       event.preventDefault();
       stops[at < 0 ? 0 : next].focus();
     }
-    event.stopPropagation();
   };
   document.addEventListener('keydown', keys, true);
   closeBox.addEventListener('click', () => window.close(closeAnswer));
