@@ -17,6 +17,7 @@ const kTypes = {
 
 export function serve(site, port, host = '127.0.0.1') {
   const root = path.resolve(site);
+  const kept = new Map();
   const server = http.createServer((request, response) => {
     let name;
     try {
@@ -31,16 +32,22 @@ export function serve(site, port, host = '127.0.0.1') {
       response.writeHead(403).end();
       return;
     }
+    const answer = (data) =>
+      response
+        .writeHead(200, {
+          'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream',
+          'Cache-Control': 'no-cache',
+        })
+        .end(data);
+    // Every file is read once: the site does not change while it is served.
+    if (kept.has(file)) return answer(kept.get(file));
     fs.readFile(file, (error, data) => {
       if (error) {
         response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
         return;
       }
-      response.writeHead(200, {
-        'Content-Type': kTypes[path.extname(file)] ?? 'application/octet-stream',
-        'Cache-Control': 'no-cache',
-      });
-      response.end(data);
+      kept.set(file, data);
+      answer(data);
     });
   });
   return new Promise((resolve) => server.listen(port, host, () => resolve(server)));

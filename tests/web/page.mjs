@@ -12,19 +12,33 @@ const { serve } = await import(path.join(root, 'web', 'serve.mjs'));
 export const site = process.env.ZARVEL_SITE ?? path.join(root, 'build-web', 'site');
 export const golden = (name) => fs.readFileSync(path.join(root, 'tests', 'web', name), 'latin1');
 
-// A browser and a server for one test file; `fileAccess` false takes the file pickers away,
-// as in a browser without them.
+const kLaunch = {
+  executablePath: process.env.ZARVEL_CHROMIUM ?? '/usr/bin/chromium',
+  headless: true,
+  args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+};
+const kContext = { acceptDownloads: true, viewport: { width: 600, height: 540 } };
+
+// Chromium with a fresh context for every `newContext()`, and the site's server.
+export async function launchChromium() {
+  const server = await serve(site, 0);
+  const browser = await chromium.launch(kLaunch);
+  return {
+    base: `http://127.0.0.1:${server.address().port}/`,
+    newContext: () => browser.newContext(kContext),
+    async close() {
+      await browser.close();
+      server.close();
+    },
+  };
+}
+
+// A browser with a profile of its own and a server, for one test file.
 export async function openBrowser() {
   const server = await serve(site, 0);
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'zarvel-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: process.env.ZARVEL_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    acceptDownloads: true,
-    viewport: { width: 600, height: 540 },
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  const context = await chromium.launchPersistentContext(profile, { ...kLaunch, ...kContext });
   const base = `http://127.0.0.1:${server.address().port}/`;
   return {
     context,
@@ -37,7 +51,8 @@ export async function openBrowser() {
   };
 }
 
-// The game's page, loaded and ready, with its errors collected.
+// The game's page, loaded and ready, with its errors collected; `fileAccess` false takes the
+// file pickers away, as in a browser without them.
 export async function openGame(browser, address = '', { fileAccess = true } = {}) {
   const page = await browser.context.newPage();
   page.errors = [];
