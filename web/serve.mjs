@@ -39,15 +39,22 @@ export function serve(site, port, host = '127.0.0.1') {
           'Cache-Control': 'no-cache',
         })
         .end(data);
-    // Every file is read once: the site does not change while it is served.
-    if (kept.has(file)) return answer(kept.get(file));
-    fs.readFile(file, (error, data) => {
-      if (error) {
+    // A file is read again only when a build has changed it.
+    fs.stat(file, (missing, facts) => {
+      if (missing || !facts.isFile()) {
         response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
         return;
       }
-      kept.set(file, data);
-      answer(data);
+      const known = kept.get(file);
+      if (known && known.time === facts.mtimeMs) return answer(known.data);
+      fs.readFile(file, (error, data) => {
+        if (error) {
+          response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found');
+          return;
+        }
+        kept.set(file, { time: facts.mtimeMs, data });
+        answer(data);
+      });
     });
   });
   return new Promise((resolve) => server.listen(port, host, () => resolve(server)));

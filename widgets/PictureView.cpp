@@ -4,9 +4,8 @@
 
 #include <QPainter>
 #include <QPointer>
-#include <algorithm>
-#include <cstring>
 
+#include "engine/FineArt.h"
 #include "widgets/Conversions.h"
 
 namespace zarvel {
@@ -24,32 +23,12 @@ std::vector<Colour> coloursOf(const QImage& image) {
   return colours;
 }
 
-constexpr int kFine = 2;  // the large art is drawn at twice the size
-
-QRect finer(const QRect& rect) {
-  return {rect.topLeft() * kFine, rect.size() * kFine};
-}
-
-// Whether `a` holds in `inA` exactly what `b` holds in `inB`; both 32-bit RGB.
-bool sameRect(const QImage& a, const QRect& inA, const QImage& b, const QRect& inB) {
-  if (inA.size() != inB.size() || !a.rect().contains(inA) || !b.rect().contains(inB)) return false;
-  const auto bytes = static_cast<std::size_t>(inA.width()) * sizeof(QRgb);
-  for (int y = 0; y < inA.height(); ++y) {
-    const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(inA.top() + y)) + inA.left();
-    const auto* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(inB.top() + y)) + inB.left();
-    if (std::memcmp(rowA, rowB, bytes) != 0) return false;
-  }
-  return true;
-}
-
-// Copies `from` of `source` to `to` of `target`; both 32-bit RGB, both inside.
-void copyRect(QImage& target, QPoint to, const QImage& source, const QRect& from) {
-  const auto bytes = static_cast<std::size_t>(from.width()) * sizeof(QRgb);
-  for (int y = 0; y < from.height(); ++y) {
-    std::memcpy(reinterpret_cast<QRgb*>(target.scanLine(to.y() + y)) + to.x(),
-                reinterpret_cast<const QRgb*>(source.constScanLine(from.top() + y)) + from.left(),
-                bytes);
-  }
+// An image's drawing and tiles as the plain rule takes them.
+FineArt fineArtOf(const QImage& small, const QImage& large, const std::vector<QRect>& tiles) {
+  FineArt art{small.width(), small.height(), coloursOf(small), coloursOf(large), {}};
+  for (const QRect& tile : tiles)
+    art.tiles.push_back({tile.x(), tile.y(), tile.width(), tile.height()});
+  return art;
 }
 
 }  // namespace
@@ -122,31 +101,18 @@ const QImage& PictureView::image() {
 
 QImage PictureView::fineImage() {
   if (own_.large.isNull() || !fineStale_) return fine_;
-  const QImage& now = image();
-  fine_ = own_.large.copy();
-  std::vector<bool> fromTile(static_cast<std::size_t>(now.width()) *
-                             static_cast<std::size_t>(now.height()));
-  for (const QRect& cell : own_.tiles) {
-    if (sameRect(now, cell, own_.small, cell)) continue;
-    for (const Art& source : sources_) {
-      const auto tile = std::find_if(source.tiles.begin(), source.tiles.end(), [&](const QRect& t) {
-        return sameRect(now, cell, source.small, t);
-      });
-      if (tile == source.tiles.end()) continue;
-      copyRect(fine_, finer(cell).topLeft(), source.large, finer(*tile));
-      for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x)
-          fromTile[static_cast<std::size_t>(y * now.width() + x)] = true;
-      break;
-    }
+  std::vector<FineArt> sources;
+  for (const Art& source : sources_)
+    sources.push_back(fineArtOf(source.small, source.large, source.tiles));
+  const std::vector<Colour> fine =
+      fineDrawing(picture_.pixels(), fineArtOf(own_.small, own_.large, own_.tiles), sources);
+  if (fine.empty()) return fine_ = QImage();
+  fine_ = QImage(own_.large.size(), QImage::Format_RGB32);
+  for (int y = 0; y < fine_.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(fine_.scanLine(y));
+    for (int x = 0; x < fine_.width(); ++x)
+      line[x] = toQRgb(fine[static_cast<std::size_t>(y * fine_.width() + x)]);
   }
-  // Whatever no drawing accounts for is shown as it is, each pixel a square of its colour.
-  for (int y = 0; y < now.height(); ++y)
-    for (int x = 0; x < now.width(); ++x)
-      if (!fromTile[static_cast<std::size_t>(y * now.width() + x)] &&
-          now.pixel(x, y) != own_.small.pixel(x, y))
-        for (int k = 0; k < kFine * kFine; ++k)
-          fine_.setPixel(kFine * x + k % kFine, kFine * y + k / kFine, now.pixel(x, y));
   fine_.setDevicePixelRatio(kFine);
   fineStale_ = false;
   return fine_;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "engine/FineArt.h"
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
 #include "files/CommandMessages.h"
@@ -104,6 +105,41 @@ WebGame::WebGame()
 Picture& WebGame::picture(PictureId id) {
   const auto index = static_cast<std::size_t>(id);
   return index < bars_.size() ? bars_[index] : others_[index - bars_.size()];
+}
+
+bool WebGame::setLargeArt(PictureId id, std::vector<Colour> large) {
+  const Picture& small = picture(id);
+  if (large.size() != static_cast<std::size_t>(small.width() * small.height() * kFine * kFine)) {
+    return false;
+  }
+  large_[static_cast<std::size_t>(id)] = std::move(large);
+  return true;
+}
+
+std::vector<Colour> WebGame::fineDrawing(PictureId id) {
+  auto art = [this](PictureId of, std::vector<Box> tiles) {
+    const Picture& small = picture(of);
+    return FineArt{small.width(), small.height(), small.ownPixels(),
+                   large_[static_cast<std::size_t>(of)], std::move(tiles)};
+  };
+  const auto index = static_cast<int>(id);
+  if (index >= 0 && index < kBars) {
+    // Every look lands whole on an arrow's square, from a tile of the strip.
+    std::vector<Box> squares;
+    std::vector<Box> tiles;
+    for (int line = 0; line < kLines; ++line) {
+      squares.push_back(index % 2 == 0 ? Box{cellOrigin(line), 0, kSquare, kSquare}
+                                       : Box{0, cellOrigin(line), kSquare, kSquare});
+    }
+    for (int tile = 0; tile < 2 * kBars; ++tile)
+      tiles.push_back({kSquare * tile, 0, kSquare, kSquare});
+    return zarvel::fineDrawing(picture(id).pixels(), art(id, squares),
+                               {art(PictureId::Strip, tiles)});
+  }
+  if (id == PictureId::Mascot) {
+    return zarvel::fineDrawing(picture(id).pixels(), art(id, {}), {art(PictureId::Cage, {})});
+  }
+  return {};
 }
 
 unsigned WebGame::takeChangedPictures() {

@@ -60,6 +60,12 @@ class WebGame : public GameScreen, private ArrowBarHost {
   void startWith(std::int32_t layout);
 
   Picture& picture(PictureId id);
+  // The art of picture `id` drawn at twice the size; nothing for a picture of another size.
+  bool setLargeArt(PictureId id, std::vector<Colour> large);
+  // Picture `id` at twice its size from the large art: the arrows' looks from the strip's large
+  // tiles, the caged gnome from the cage's; empty while a large art is missing.
+  std::vector<Colour> fineDrawing(PictureId id);
+
   // The pictures changed since the last call, one bit each by PictureId.
   unsigned takeChangedPictures();
   const Declare& declare() const { return declare_; }
@@ -136,6 +142,7 @@ class WebGame : public GameScreen, private ArrowBarHost {
   unsigned changed_ = 0;
   std::string title_;
   std::deque<std::string> requests_;
+  std::array<std::vector<Colour>, kPictureCount> large_;
 
   MoveHistory history_;
   HintPlan hintPlan_;

@@ -42,6 +42,16 @@ bool validPicture(int id) {
   return id >= 0 && id < zarvel::web::kPictureCount;
 }
 
+// RGBA bytes, as a canvas gives them, as colour values.
+std::vector<zarvel::Colour> coloursOfRgba(const std::uint8_t* rgba, int width, int height) {
+  std::vector<zarvel::Colour> pixels(static_cast<std::size_t>(width) * height);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint8_t* p = rgba + 4 * i;
+    pixels[i] = static_cast<zarvel::Colour>(p[0] | (p[1] << 8U) | (p[2] << 16U));
+  }
+  return pixels;
+}
+
 enum PointerKind { kMoved = 0, kPressed = 1, kReleased = 2, kLeft = 3, kElsewhere = 4 };
 
 }  // namespace
@@ -73,13 +83,24 @@ ZARVEL_API int zarvel_set_own_picture(int id, const std::uint8_t* rgba, int widt
   if (!validPicture(id)) return 0;
   zarvel::Picture& picture = theGame().picture(static_cast<PictureId>(id));
   if (width != picture.width() || height != picture.height()) return 0;
-  std::vector<zarvel::Colour> pixels(static_cast<std::size_t>(width) * height);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const std::uint8_t* p = rgba + 4 * i;
-    pixels[i] = static_cast<zarvel::Colour>(p[0] | (p[1] << 8U) | (p[2] << 16U));
-  }
-  picture.setOwnPicture(std::move(pixels));
+  picture.setOwnPicture(coloursOfRgba(rgba, width, height));
   return 1;
+}
+
+// The art of a picture drawn at twice the size, as RGBA bytes.
+ZARVEL_API int zarvel_set_large_art(int id, const std::uint8_t* rgba, int width, int height) {
+  if (!validPicture(id) || width <= 0 || height <= 0) return 0;
+  return theGame().setLargeArt(static_cast<PictureId>(id), coloursOfRgba(rgba, width, height)) ? 1
+                                                                                               : 0;
+}
+
+// Picture `id` at twice its size, 0x00BBGGRR values row by row; null while it has no large
+// art. Valid until the next call.
+ZARVEL_API const std::int32_t* zarvel_fine_pixels(int id) {
+  static std::vector<zarvel::Colour> fine;
+  if (!validPicture(id)) return nullptr;
+  fine = theGame().fineDrawing(static_cast<PictureId>(id));
+  return fine.empty() ? nullptr : fine.data();
 }
 
 ZARVEL_API unsigned zarvel_changed_pictures() {

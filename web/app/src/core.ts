@@ -150,6 +150,23 @@ export class Core {
     return done === 1;
   }
 
+  setLargeArt(id: number, image: ImageData): boolean {
+    const pointer = this.m._malloc(image.data.length);
+    this.m.HEAPU8.set(image.data, pointer);
+    const done = this.m._zarvel_set_large_art(id, pointer, image.width, image.height);
+    this.m._free(pointer);
+    return done === 1;
+  }
+
+  // Picture `id` at twice its size, or null while it has no large art; read it before the
+  // next call into the core.
+  finePixels(id: number): Int32Array | null {
+    const width = 2 * this.m._zarvel_picture_width(id);
+    const height = 2 * this.m._zarvel_picture_height(id);
+    const start = this.m._zarvel_fine_pixels(id) >> 2;
+    return start === 0 ? null : this.m.HEAP32.subarray(start, start + width * height);
+  }
+
   // The picture's pixels as 0x00BBGGRR values, a view of the module's memory: read it
   // before the next call into the core.
   pixels(id: number): { width: number; height: number; pixels: Int32Array } {

@@ -241,7 +241,8 @@ async function main(): Promise<void> {
     [PictureId.Mascot, 'PicTrol'],
     [PictureId.Cage, 'picKletka'],
   ];
-  await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, `assets/${name}.png`)));
+  await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
+  screen.paintAll();
   page.refresh();
   document.body.dataset.state = 'ready';
   if ('serviceWorker' in navigator) {

@@ -10,15 +10,25 @@ export function place(element: HTMLElement, [left, top, width, height]: Box): vo
   element.style.height = `${height}px`;
 }
 
-// Loads a picture of assets/ and gives its pixels to the core as the picture's own.
-export async function loadOwnPicture(core: Core, id: number, url: string): Promise<void> {
-  const image = await loadImage(url);
+// Loads a picture of assets/ and gives its pixels to the core as the picture's own; on a
+// finer screen its art at twice the size too.
+export async function loadOwnPicture(core: Core, id: number, name: string): Promise<void> {
+  const fine = (globalThis.devicePixelRatio || 1) > 1;
+  const [small, large] = await Promise.all([
+    loadImage(`assets/${name}.png`),
+    fine ? loadImage(`assets/${name}@2x.png`).catch(() => null) : null,
+  ]);
+  core.setOwnPicture(id, imageData(small));
+  if (large) core.setLargeArt(id, imageData(large));
+}
+
+function imageData(image: HTMLImageElement): ImageData {
   const canvas = document.createElement('canvas');
   canvas.width = image.naturalWidth;
   canvas.height = image.naturalHeight;
   const context = canvas.getContext('2d', { willReadFrequently: true })!;
   context.drawImage(image, 0, 0);
-  core.setOwnPicture(id, context.getImageData(0, 0, canvas.width, canvas.height));
+  return context.getImageData(0, 0, canvas.width, canvas.height);
 }
 
 export function loadImage(url: string): Promise<HTMLImageElement> {
@@ -30,9 +40,15 @@ export function loadImage(url: string): Promise<HTMLImageElement> {
   });
 }
 
-// Paints picture `id` of the core onto `canvas`, pixel for pixel.
+// Paints picture `id` of the core onto `canvas`, pixel for pixel; from its large art where it
+// has some, on a canvas of twice the size that the page shows at the picture's own.
 export function paintPicture(core: Core, id: number, canvas: HTMLCanvasElement): void {
-  const { width, height, pixels } = core.pixels(id);
+  const small = core.pixels(id);
+  const fine = core.finePixels(id);
+  const { width, height, pixels } = fine
+    ? { width: 2 * small.width, height: 2 * small.height, pixels: fine }
+    : small;
+  canvas.classList.toggle('fine', fine !== null);
   if (canvas.width !== width || canvas.height !== height) {
     canvas.width = width;
     canvas.height = height;
