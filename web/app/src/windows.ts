@@ -41,6 +41,7 @@ export async function showVictory(core: Core): Promise<void> {
   const context = canvas.getContext('2d')!;
   context.font = kLettersFont;
   const letters = [...kTekstPobedy];
+  const widths = letters.map((letter) => context.measureText(letter).width);
   const { width, left } = core.victoryArea(
     context.measureText(kTekstPobedy).width,
     kVictoryClient.width,
@@ -51,8 +52,7 @@ export async function showVictory(core: Core): Promise<void> {
   canvas.style.width = `${inner.width}px`;
   canvas.style.height = `${inner.height}px`;
   canvas.width = Math.round(inner.width * ratio);
-  canvas.height = Math.round(inner.height * ratio);
-  const widths = letters.map((letter) => context.measureText(letter).width);
+  canvas.height = Math.round(inner.height * ratio);  // which resets the context's font
   const ok = addButton(window.client, 'OK', 'OK', kVictoryOk);
   ok.addEventListener('click', () => window.close('ok'));
   pressOnEnter(window.client, () => ok);
