@@ -57,6 +57,16 @@ test('a deal by its address is the desktop deal, and its arrows, undo and redo m
   await page.keyboard.press('Control+y');
   assert.equal(await text(page, '#lblNmHod'), '1');
   assert.equal(new URL(page.url()).hash, '#layout=1234');
+  // Any button alike; a press dragged off the bar shows its arrow raised, and back on it,
+  // pressed again, and there its release makes the move.
+  await page.mouse.move(at.x, at.y);
+  await page.mouse.down({ button: 'right' });
+  await page.mouse.move(at.x, at.y + 120);
+  assert.deepEqual(await shownArrow(page), [0, 3, 0]);
+  await page.mouse.move(at.x, at.y);
+  assert.deepEqual(await shownArrow(page), [0, 3, 1]);
+  await page.mouse.up({ button: 'right' });
+  assert.equal(await text(page, '#lblNmHod'), '2');
 
   // "Расклад...": the dialog's rules, then the deal, which the address follows.
   await page.keyboard.press('F3');
@@ -197,6 +207,14 @@ test('a refused file leaves the game as it was, with its message; once loaded it
   assert.deepEqual(await cells(page), board);
   assert.equal(await text(page, '#lblNmRasklada'), '5');
   assert.equal(await page.title(), kTitle);
+
+  // F1 opens the help page in a tab of its own.
+  const help = browser.context.waitForEvent('page');
+  await page.keyboard.press('F1');
+  const helpPage = await help;
+  await helpPage.waitForLoadState();
+  assert.equal(decodeURIComponent(new URL(helpPage.url()).pathname), '/Справка.html');
+  await helpPage.close();
 
   await page.evaluate(() => navigator.serviceWorker.ready);
   await browser.context.setOffline(true);
