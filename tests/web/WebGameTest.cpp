@@ -101,7 +101,8 @@ TEST_F(WebGameTest, AHintAsksTheWorkerOnceAndBlinksItsAnswerThenAWinAsksForTheVi
   ASSERT_TRUE(game.open(folder.path().string(), "near.zrv"));
   EXPECT_EQ(game.title(), "Головоломка «Zarvel» - [near.zrv]");
   click(kBarRight, 0);
-  ASSERT_EQ(requests(), R"({"kind":"victory"})" "\n");
+  ASSERT_EQ(requests(), R"({"kind":"victory"})"
+                        "\n");
 
   game.undo();
   game.hint();
