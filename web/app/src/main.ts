@@ -10,7 +10,7 @@ import { askLayout, showAbout, showVictory } from './windows.js';
 
 class Page {
   private readonly files: Files;
-  private readonly worker: Worker;
+  private worker: Worker | null = null;
   private blinkTimer: number | null = null;
   private busy = false;  // a modal round is under way
   private readonly waiting: Request[] = [];
@@ -23,12 +23,17 @@ class Page {
   ) {
     this.files = new Files(core);
     this.info = core.productInfo();
+    this.menus = new Menus((command, caption) => this.command(command, caption));
+  }
+
+  // The hint's worker, started once the board is on the screen, so that its own copy of the
+  // core does not compete with the page's at the start.
+  startWorker(): void {
     this.worker = new Worker('app/worker.js');
     this.worker.onmessage = (event: MessageEvent<{ version: number; moves: number[] }>) => {
       this.core.hintFound(event.data.version, event.data.moves);
       this.refresh();
     };
-    this.menus = new Menus((command, caption) => this.command(command, caption));
   }
 
   // After every call into the core: the pictures, counters, title and address as they are
@@ -49,7 +54,8 @@ class Page {
     }
     for (let request = this.core.takeRequest(); request; request = this.core.takeRequest()) {
       if (request.kind === 'solve') {
-        this.worker.postMessage({ ...request, width: this.core.hintBeamWidth() });
+        if (!this.worker) this.startWorker();
+        this.worker!.postMessage({ ...request, width: this.core.hintBeamWidth() });
       } else {
         this.waiting.push(request);
       }
@@ -244,6 +250,7 @@ async function main(): Promise<void> {
   await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
   screen.paintAll();
   page.refresh();
+  page.startWorker();
   document.body.dataset.state = 'ready';
   if ('serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch(() => {
