@@ -7,10 +7,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # Beyond the game: GoogleTest, clang-format; clang and its fuzzing runtime for build-sanitize;
 # an X server, a window manager, the X libraries for XTEST and ImageMagick for the real-window
-# suite, and xdotool and x11-utils for looking at a failing run of it by hand.
+# suite, D-Bus, at-spi2-core and libatspi for its screen reader, and xdotool and x11-utils
+# for looking at a failing run of it by hand.
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
   clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils \
-  desktop-file-utils appstream libxml2-utils shared-mime-info
+  desktop-file-utils appstream libxml2-utils shared-mime-info dbus-daemon at-spi2-core \
+  libatspi2.0-dev
 zarvel_build
 ctest --test-dir "$ZARVEL_BUILD" --output-on-failure --parallel "$(nproc)" -LE e2e
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -16,8 +17,10 @@
 #include "files/PoiskTochkiM.h"
 #include "files/SaveFileM.h"
 #include "help/Shell.h"
+#include "play/AccessibleNames.h"
 #include "play/frmFormaLayout.h"
 #include "solver/Grid.h"
+#include "ui/Accessibility.h"
 #include "ui/ArrowBar.h"
 #include "ui/Services.h"
 #include "widgets/Conversions.h"
@@ -133,6 +136,7 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
                   Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, kBackground),
                   Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
       pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this),
+      keys_(pointer_, [this] { finishBlink(); }),
       hintSearch_([this](std::uint64_t version, std::vector<solver::Move> moves) {
         hintFound(version, std::move(moves));
       }) {
@@ -178,29 +182,40 @@ void frmForma::buildElements(QWidget* client) {
   static constexpr std::array<const char*, kBars> kBarNames = {"picStrelki0", "picStrelki1",
                                                                "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
-    auto* view = new ArrowBar(picStrelki_[bar], static_cast<std::int32_t>(bar), pointer_, client);
+    const auto index = static_cast<std::int32_t>(bar);
+    auto* view = new ArrowBar(picStrelki_[bar], index, pointer_, client);
     view->setObjectName(QString::fromLatin1(kBarNames[bar]));
     const Box& box = L::kPicStrelki[bar];
     view->setGeometry(box.left, box.top, box.width, box.height);
+    describeArrowBar(view, index, pointer_);
+    bars_[bar] = view;
   }
-  addPictureView(picPole_, client, "picPole", L::kPicPole);
+  boardView_ = addPictureView(picPole_, client, "picPole", L::kPicPole);
+  describeBoard(boardView_, picPole_);
   const QString trol = QStringLiteral(":/assets/PicTrol.png");
   const QString kletka = QStringLiteral(":/assets/picKletka.png");
   loadOwnPicture(picTrol_, trol);
-  addPictureView(picTrol_, client, "PicTrol", L::kPicTrol)->setFineArt(trol, {}, {{kletka, {}}});
+  trolView_ = addPictureView(picTrol_, client, "PicTrol", L::kPicTrol);
+  trolView_->setFineArt(trol, {}, {{kletka, {}}});
+  describePicture(trolView_,
+                  [this] { return QString::fromStdString(mascotName(mascotCaged(*this))); });
   loadOwnPicture(picStrelka_, kArrowStrip);
   addPictureView(picStrelka_, client, "picStrelka", L::kPicStrelka, false);
   loadOwnPicture(picKletka_, kletka);
   addPictureView(picKletka_, client, "picKletka", L::kPicKletka, false);
 
-  addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top, L::kLabel2.width,
-           L::kLabel2.height);
+  QLabel* label2 = addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top,
+                            L::kLabel2.width, L::kLabel2.height);
   lblNmRasklada_ = addLabel(client, "lblNmRasklada", QStringLiteral("0"), L::kLblNmRasklada.left,
                             L::kLblNmRasklada.top, 0, L::kLblNmRasklada.height);
-  addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
-           L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
+  QLabel* lblTxtNmHod =
+      addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
+               L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
   lblNmHod_ = addLabel(client, "lblNmHod", QStringLiteral("0"), L::kLblNmHod.left, L::kLblNmHod.top,
                        0, L::kLblNmHod.height);
+  // A screen reader names each counter by the label beside it.
+  label2->setBuddy(lblNmRasklada_);
+  lblTxtNmHod->setBuddy(lblNmHod_);
 }
 
 QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& text, int left,
@@ -262,10 +277,17 @@ void frmForma::showNmRasklada(std::int32_t layoutNumber) {
 void frmForma::showNmHod(std::int32_t moves) {
   lblNmHod_->setText(QString::number(moves));
   lblNmHod_->resize(lblNmHod_->sizeHint().width(), lblNmHod_->height());
+  announceBoard();
 }
 
 void frmForma::showVictory() {
+  announceBoard();
   services_.showVictory();
+}
+
+void frmForma::announceBoard() {
+  announceNames(boardView_);
+  announceNames(trolView_);
 }
 
 Point frmForma::cursorInClient() {
@@ -289,6 +311,32 @@ void frmForma::gameStarted() {
   history_.clear();
   hintPlan_.boardReplaced();
   stopBlink();
+  announceBoard();
+}
+
+void frmForma::cursorChanged() {
+  if (const std::optional<Arrow> cursor = pointer_.cursor())
+    announceCursor(bars_.at(static_cast<std::size_t>(cursor->bar)), cursor->line);
+}
+
+// Tab and Shift+Tab belong to the arrow cursor: the window has no focus chain to walk.
+bool frmForma::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QMainWindow::event(event);
+}
+
+void frmForma::keyPressEvent(QKeyEvent* event) {
+  keys_.keyPress(*event) ? event->accept() : QMainWindow::keyPressEvent(event);
+}
+
+void frmForma::keyReleaseEvent(QKeyEvent* event) {
+  keys_.keyRelease(*event) ? event->accept() : QMainWindow::keyReleaseEvent(event);
 }
 
 void frmForma::makeMove(std::int32_t bar) {
@@ -309,6 +357,7 @@ void frmForma::undoMove() {
   stopBlink();
   hintPlan_.boardReplaced();
   history_.undo(declare_, *this);
+  announceBoard();  // the mascot leaves his cage after the counter is shown
 }
 
 void frmForma::redoMove() {
@@ -337,6 +386,9 @@ void frmForma::hintFound(std::uint64_t version, std::vector<solver::Move> moves)
 
 void frmForma::startBlink(solver::Move move) {
   stopBlink();
+  // The cursor comes back on the hinted arrow when the blink is over; meanwhile only the
+  // blink shows.
+  pointer_.hideCursor();
   blinking_ = move;
   blinkPhase_ = 0;
   pointer_.showHintLook(move.bar, move.line);
@@ -349,10 +401,17 @@ void frmForma::stopBlink() {
   blinking_.reset();
 }
 
+void frmForma::finishBlink() {
+  if (!blinking_) return;
+  const solver::Move move = *blinking_;
+  stopBlink();
+  pointer_.placeCursor({move.bar, move.line});
+}
+
 void frmForma::blinkTick() {
   if (!blinking_) return;
   if (++blinkPhase_ >= kBlinkPhases) {
-    stopBlink();
+    finishBlink();
   } else if (blinkPhase_ % 2 == 0) {
     pointer_.showHintLook(blinking_->bar, blinking_->line);
   } else {

@@ -16,13 +16,16 @@
 #include "engine/Picture.h"
 #include "play/ArrowBarPointer.h"
 #include "play/HintPlan.h"
+#include "ui/ArrowBarKeys.h"
 #include "ui/HintSearch.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 
 namespace zarvel {
 
+class ArrowBar;
 class PictureView;
 class Services;
 
@@ -69,6 +72,12 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   // Opens the saved game at `path` as "Открыть" does after its dialog.
   void openGame(const std::string& path);
 
+ protected:
+  // Keyboard play on the arrow bars.
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+
  private:
   void buildElements(QWidget* client);
   void buildMenus();
@@ -78,7 +87,11 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void moveComing(solver::Move move);
   void startBlink(solver::Move move);
   void stopBlink();
+  // The blink is over: the cursor stays on the hinted arrow.
+  void finishBlink();
   void blinkTick();
+  // A screen reader hears of the squares and the mascot that changed.
+  void announceBoard();
   // Asks the start-over question of the menu item `itemName`; true on Yes.
   bool confirmed(const char* itemName);
   // ArrowBarHost
@@ -87,6 +100,7 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void stopPoll() override;
   bool pollRunning() const override;
   void makeMove(std::int32_t bar) override;
+  void cursorChanged() override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
@@ -100,6 +114,10 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   Picture picStrelka_;
   std::array<Picture, kBars> picStrelki_;
   ArrowBarPointer pointer_;
+  ArrowBarKeys keys_;
+  std::array<ArrowBar*, kBars> bars_{};
+  PictureView* boardView_ = nullptr;
+  PictureView* trolView_ = nullptr;
 
   QLabel* lblNmRasklada_ = nullptr;
   QLabel* lblNmHod_ = nullptr;

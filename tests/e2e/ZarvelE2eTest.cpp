@@ -289,23 +289,52 @@ TEST_F(StartedWithAFile, FollowingTheHintsWins) {
       }
     return columns || rows;
   };
+  // From the keyboard: H blinks the hinted arrow and leaves the cursor on it; Enter moves.
+  game_.x().movePointer({1, 1});  // off the arrow just clicked, so that only the hint shows
   for (int hints = 1; !solved(board); ++hints) {
     ASSERT_LE(hints, 4) << "following the hints takes longer than the way back";
-    game_.x().movePointer({1, 1});  // off the arrow just clicked, so that only the hint shows
-    ASSERT_TRUE(game_.waitForAllPlain());
     game_.x().key("h");
     const auto arrow = game_.waitForBlink();
     ASSERT_TRUE(arrow) << "no arrow blinked after H";
-    ASSERT_TRUE(game_.waitForAllPlain()) << "the blink ends by itself";
+    ASSERT_TRUE(game_.waitForOnlyLook((*arrow)[0], (*arrow)[1], Look::Highlighted))
+        << "the blink ends on the cursor";
     EXPECT_EQ(game_.board(), board) << "a hint moves nothing";
     board = shifted(board, (*arrow)[0], (*arrow)[1]);
-    ASSERT_TRUE(game_.makeMove((*arrow)[0], (*arrow)[1], !solved(board)));
+    game_.x().key("Return");
     if (!solved(board)) {
       ASSERT_TRUE(game_.waitForBoard(board));
     }
   }
   EXPECT_TRUE(victoryClosed());
-  EXPECT_TRUE(game_.waitForBoard(board));
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), board) << "the Enter that closes the victory window moves nothing";
+}
+
+TEST_F(RealWindow, TheKeyboardAloneReachesEveryBarAndMakesItsMoves) {
+  game_.x().movePointer({1, 1});
+  ASSERT_TRUE(game_.waitForAllPlain());
+  Board board = game_.board();
+  game_.x().key("Right");  // the first key only shows the cursor
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  for (const char* key : {"Right", "Right", "Down"}) game_.x().key(key);  // Down goes nowhere
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 2, Look::Highlighted));
+  game_.x().keyState("space", true);
+  EXPECT_TRUE(game_.waitForOnlyLook(0, 2, Look::Pressed)) << "pressed while the key is down";
+  EXPECT_EQ(game_.board(), board);
+  game_.x().keyState("space", false);
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 0, 2)));
+
+  game_.x().key("Tab");  // column 3 the other way
+  ASSERT_TRUE(game_.waitForOnlyLook(2, 2, Look::Highlighted));
+  game_.x().key("Return");
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 2, 2)));
+  for (const char* key : {"Left", "Left", "Left", "Up"}) game_.x().key(key);  // round the corner
+  ASSERT_TRUE(game_.waitForOnlyLook(3, 5, Look::Highlighted));
+  game_.x().key("space");
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 3, 5)));
+
+  game_.x().key("Escape");
+  EXPECT_TRUE(game_.waitForAllPlain()) << "Escape hides the cursor";
 }
 
 TEST_F(RealWindow, NewGameAsksFirst) {
