@@ -118,6 +118,28 @@ TEST_F(WebGameTest, AHintAsksTheWorkerOnceAndBlinksItsAnswerThenAWinAsksForTheVi
   EXPECT_EQ(ticks, kBlinkPhases);
   game.hintFound(version - 1, {{kBarTop, 1}});  // an answer for a board gone by
   EXPECT_FALSE(game.blinking());
+  EXPECT_EQ(game.cursor(), (Arrow{kBarTop, 0}));  // the blink leaves the cursor there
+}
+
+TEST_F(WebGameTest, EnterMakesTheHintedMoveOnceAndAHeldButtonKeepsTheKeysOut) {
+  game.hintFound(game.hintVersion(), {{kBarRight, 4}});
+  ASSERT_TRUE(game.blinking());
+  game.pressKey(true, false);  // the blink gives way; the hinted arrow shows pressed
+  game.pressKey(true, true);
+  game.pressKey(false, false);
+  EXPECT_EQ(game.declare().NmHod, 1);
+  game.pressKey(false, false);  // an Enter that closed a window comes up here too
+  EXPECT_EQ(game.declare().NmHod, 1);
+  game.cursorKey(CursorKey::Tab);
+  EXPECT_EQ(game.cursor(), (Arrow{kBarLeft, 4}));
+
+  const Point onArrow{frmFormaLayout::kPicStrelki[0].left + 20, frmFormaLayout::kPicStrelki[0].top};
+  game.pointerMoved(kBarTop, 20, 5, onArrow);
+  game.pointerPressed(kBarTop, 20, 5, onArrow);
+  game.cursorKey(CursorKey::Right);
+  game.pressKey(true, false);
+  game.pressKey(false, false);
+  EXPECT_EQ(game.declare().NmHod, 1);
 }
 
 TEST_F(WebGameTest, SavingAsksOnlyBeforeReplacingAnotherFileAndNamesTheTitle) {

@@ -80,19 +80,35 @@ test('a deal by its address is the desktop deal, and its arrows, undo and redo m
   assert.equal(await text(page, '#lblNmRasklada'), '4277');
   assert.equal(await text(page, '#lblNmHod'), '0');
   assert.equal(new URL(page.url()).hash, '#layout=4277');
+
+  // The keyboard's cursor: the first key only shows it on column 1 up, then it travels, Tab
+  // crosses to the other direction of the same line, Space moves it, Escape hides it.
+  await page.mouse.move(5, 500);
+  await page.keyboard.press('ArrowRight');
+  assert.deepEqual(await shownArrow(page), [0, 0, 0]);
+  await page.keyboard.press('ArrowLeft');
+  assert.deepEqual(await shownArrow(page), [3, 0, 0]);
+  await page.keyboard.press('Tab');
+  assert.deepEqual(await shownArrow(page), [1, 0, 0]);
+  assert.equal(await text(page, '#cursor-name'), 'Строка 1 вправо');
+  await page.keyboard.press('Space');
+  assert.equal(await text(page, '#lblNmHod'), '1');
+  await page.keyboard.press('Escape');
+  assert.equal(await shownArrow(page), null);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
 
-test('hints lead to a win: the victory window, the caged gnome, and an undo frees him', async () => {
+test('hints and Enter lead to a win: the victory window, the caged gnome, an undo frees him', async () => {
   const page = await openGame(browser, '#layout=777');
   const free = await pixel(page, 'PicTrol', 84, 140);
-  for (let move = 0; move < 60 && !(await page.isVisible('#frmEnd')); ++move) {
+  let moves = 0;
+  for (; moves < 60 && !(await page.isVisible('#frmEnd')); ++moves) {
     await page.keyboard.press('h');
     const shown = await pollShown(page);
     assert.equal(shown[2], 1, 'the hint shows its arrow pressed');
-    await click(page, shown[0], shown[1]);
-    await page.mouse.move(5, 500);  // off the bars, so that only a hint shows an arrow
+    // Enter makes the hinted move, at once or after the blink.
+    await page.keyboard.press('Enter');
   }
   assert.equal(await page.isVisible('#frmEnd'), true);
   assert.match(await text(page, '#frmEnd .caption span'), /Конец игры/);
@@ -109,6 +125,7 @@ test('hints lead to a win: the victory window, the caged gnome, and an undo free
   assert.notEqual(caged, free);
   await page.keyboard.press('Enter');
   assert.equal(await page.isVisible('#frmEnd'), false);
+  assert.equal(await text(page, '#lblNmHod'), String(moves), 'the Enter that closes it moves nothing');
   await page.keyboard.press('Control+z');
   assert.equal(await pixel(page, 'PicTrol', 84, 140), free);
   assert.deepEqual(page.errors, []);

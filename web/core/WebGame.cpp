@@ -280,6 +280,9 @@ void WebGame::hintFound(std::uint64_t version, const std::vector<solver::Move>& 
 
 void WebGame::startBlink(solver::Move move) {
   stopBlink();
+  // The cursor comes back on the hinted arrow when the blink is over; meanwhile only the
+  // blink shows.
+  pointer_.hideCursor();
   blinking_ = move;
   blinkPhase_ = 0;
   pointer_.showHintLook(move.bar, move.line);
@@ -290,10 +293,39 @@ void WebGame::stopBlink() {
   blinking_.reset();
 }
 
+void WebGame::finishBlink() {
+  if (!blinking_) return;
+  const solver::Move move = *blinking_;
+  stopBlink();
+  pointer_.placeCursor({move.bar, move.line});
+}
+
+bool WebGame::keyTaken() {
+  if (pointer_.Nazhata()) return false;
+  finishBlink();
+  return true;
+}
+
+void WebGame::cursorKey(CursorKey key) {
+  if (keyTaken()) pointer_.cursorKey(key);
+}
+
+void WebGame::pressKey(bool down, bool repeat) {
+  if (!down) {
+    if (!repeat) pointer_.pressKeyUp();
+  } else if (!repeat && keyTaken()) {
+    pointer_.pressKeyDown();
+  }
+}
+
+void WebGame::hideCursor() {
+  if (keyTaken()) pointer_.hideCursor();
+}
+
 bool WebGame::blinkTick() {
   if (!blinking_) return false;
   if (++blinkPhase_ >= kBlinkPhases) {
-    stopBlink();
+    finishBlink();
   } else if (blinkPhase_ % 2 == 0) {
     pointer_.showHintLook(blinking_->bar, blinking_->line);
   } else {

@@ -93,6 +93,18 @@ class WebGame : public GameScreen, private ArrowBarHost {
   void undo();
   void redo();
   void hint();
+  // Keyboard play on the arrow bars: a cursor key, Space or Enter down and up (`repeat` for
+  // the keyboard's auto-repeat), Escape. As on the desktop, a key gives nothing while a
+  // mouse button is held on an arrow, a repeated press makes no second move, and a hint's
+  // blink gives way to the key, leaving the cursor on the hinted arrow.
+  void cursorKey(CursorKey key);
+  void pressKey(bool down, bool repeat);
+  void hideCursor();
+  // The arrow under the keyboard's cursor, if it shows.
+  std::optional<Arrow> cursor() const { return pointer_.cursor(); }
+
+  // The board's version, which a search's answer names.
+  std::uint64_t hintVersion() const { return hintPlan_.version(); }
   // A search's answer for the board of `version`.
   void hintFound(std::uint64_t version, const std::vector<solver::Move>& moves);
   // The blink's timer: true while it must keep ticking.
@@ -129,6 +141,10 @@ class WebGame : public GameScreen, private ArrowBarHost {
   void moveComing(solver::Move move);
   void startBlink(solver::Move move);
   void stopBlink();
+  // The blink is over: the cursor stays on the hinted arrow.
+  void finishBlink();
+  // Whether a key reaches the bars now; the blink gives way to one that does.
+  bool keyTaken();
   void searchFor(std::uint64_t version, const solver::Grid& grid);
   void push(const std::string& request) { requests_.push_back(request); }
   const Picture& board() const { return others_[1]; }

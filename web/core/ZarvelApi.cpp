@@ -17,6 +17,7 @@
 #include "help/ProductInfo.h"
 #include "help/Shell.h"
 #include "help/frmOprogLayout.h"
+#include "play/AccessibleNames.h"
 #include "play/VictoryFrame.h"
 #include "play/frmFormaLayout.h"
 #include "solver/Solver.h"
@@ -182,6 +183,30 @@ ZARVEL_API void zarvel_hint_found(double version, const int* moves, int count) {
   std::vector<zarvel::solver::Move> found;
   for (int i = 0; i < count; ++i) found.push_back({moves[2 * i], moves[2 * i + 1]});
   theGame().hintFound(static_cast<std::uint64_t>(version), found);
+}
+
+// Keyboard play: a cursor key (0 Left, 1 Right, 2 Up, 3 Down, 4 Tab, 5 Shift+Tab), Space or
+// Enter down or up, Escape.
+ZARVEL_API void zarvel_cursor_key(int key) {
+  if (key < 0 || key > static_cast<int>(zarvel::CursorKey::BackTab)) return;
+  theGame().cursorKey(static_cast<zarvel::CursorKey>(key));
+}
+
+ZARVEL_API void zarvel_press_key(int down, int repeat) {
+  theGame().pressKey(down != 0, repeat != 0);
+}
+
+ZARVEL_API void zarvel_hide_cursor() {
+  theGame().hideCursor();
+}
+
+// The name of the arrow under the keyboard's cursor («Столбец 1 вверх»…), empty when none
+// shows: what the page tells a screen reader.
+ZARVEL_API const char* zarvel_cursor_name() {
+  static std::string name;
+  const auto cursor = theGame().cursor();
+  name = cursor ? zarvel::arrowName(*cursor) : std::string();
+  return name.c_str();
 }
 
 ZARVEL_API int zarvel_blink_tick() {

@@ -242,6 +242,20 @@ export class Core {
     this.m._free(pointer);
   }
 
+  // Keyboard play on the arrow bars.
+  cursorKey(key: number): void {
+    this.m._zarvel_cursor_key(key);
+  }
+  pressKey(down: boolean, repeat: boolean): void {
+    this.m._zarvel_press_key(down ? 1 : 0, repeat ? 1 : 0);
+  }
+  hideCursor(): void {
+    this.m._zarvel_hide_cursor();
+  }
+  cursorName(): string {
+    return this.text(this.m._zarvel_cursor_name());
+  }
+
   blinkTick(): boolean {
     return this.m._zarvel_blink_tick() === 1;
   }

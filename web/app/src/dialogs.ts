@@ -66,12 +66,15 @@ export function openWindow(
       finish(answer);
     },
   };
-  // Keys belong to the window while it is open: Escape closes it, Tab stays inside.
+  // Keys belong to the window while it is open: Escape closes it, Tab stays inside; neither
+  // goes on to the main window, which would take it for its own once this one is closed.
   const keys = (event: KeyboardEvent) => {
     if (event.key === 'Escape') {
       event.preventDefault();
+      event.stopPropagation();
       window.close(closeAnswer);
     } else if (event.key === 'Tab') {
+      event.stopPropagation();
       const stops = [...client.querySelectorAll<HTMLElement>('button:not([disabled]), input')];
       if (stops.length === 0) return;
       const at = stops.indexOf(document.activeElement as HTMLElement);
@@ -109,10 +112,12 @@ export function addButton(
 }
 
 // Enter presses the button that has the focus; elsewhere it presses `defaultButton`.
+// The Enter goes no further: the main window must not take it once this one is closed.
 export function pressOnEnter(client: HTMLElement, defaultButton: () => HTMLButtonElement): void {
   client.addEventListener('keydown', (event) => {
     if (event.key !== 'Enter') return;
     event.preventDefault();
+    event.stopPropagation();
     const focused = document.activeElement;
     const target = focused instanceof HTMLButtonElement ? focused : defaultButton();
     if (!target.disabled) target.click();

@@ -40,6 +40,9 @@ class Page {
   // now, the blink's timer, and whatever the core asks to show.
   refresh(): void {
     this.screen.update();
+    const arrow = this.core.cursorName();
+    const said = byId('cursor-name');
+    if (said.textContent !== arrow) said.textContent = arrow;
     document.title = this.core.title();
     const fragment = this.core.fragment();
     if (location.hash !== fragment) history.replaceState(null, '', fragment);
@@ -160,11 +163,15 @@ class Page {
   }
 
   // The keys beside the menus, by the key's place, so that they work in any keyboard layout;
-  // those the browser keeps for itself never come here.
+  // those the browser keeps for itself never come here. The arrow keys, Tab, Space, Enter
+  // and Escape play the arrow bars; with Ctrl, Alt or Meta a key is another key.
   wireKeys(): void {
+    const kCursorKeys: Record<string, number> = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
+    const pressKey = (event: KeyboardEvent) => event.key === ' ' || event.key === 'Enter';
     document.addEventListener('keydown', (event) => {
       if (windowOpen() || this.busy || this.menus.isOpen()) return;
       const ctrl = event.ctrlKey || event.metaKey;
+      const plain = !ctrl && !event.altKey && !event.shiftKey;
       const run = (f: () => void) => {
         event.preventDefault();
         f();
@@ -178,9 +185,26 @@ class Page {
         run(() => this.core.undo());
       } else if (ctrl && !event.altKey && (event.code === 'KeyY' || (event.code === 'KeyZ' && event.shiftKey))) {
         run(() => this.core.redo());
-      } else if (!ctrl && !event.altKey && !event.shiftKey && event.code === 'KeyH') {
+      } else if (plain && event.code === 'KeyH') {
         run(() => this.core.hint());
+      } else if (event.key === 'Tab' && !ctrl && !event.altKey) {
+        run(() => this.core.cursorKey(event.shiftKey ? 5 : 4));
+      } else if (plain && event.key in kCursorKeys) {
+        run(() => this.core.cursorKey(kCursorKeys[event.key]));
+      } else if (plain && pressKey(event)) {
+        // A menu button that has the focus keeps its own Enter and Space.
+        if (document.activeElement instanceof HTMLButtonElement) return;
+        run(() => this.core.pressKey(true, event.repeat));
+      } else if (plain && event.key === 'Escape') {
+        run(() => this.core.hideCursor());
       }
+    });
+    document.addEventListener('keyup', (event) => {
+      if (windowOpen() || this.busy || !pressKey(event)) return;
+      if (document.activeElement instanceof HTMLButtonElement) return;
+      event.preventDefault();
+      this.core.pressKey(false, false);
+      this.refresh();
     });
   }
 

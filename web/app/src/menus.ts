@@ -64,6 +64,9 @@ export class Menus {
 
   close(): void {
     if (!this.openMenu) return;
+    // The keys go back to the board's arrows, not to a menu's button.
+    const focused = document.activeElement;
+    if (focused instanceof HTMLElement && this.openMenu.parentElement?.contains(focused)) focused.blur();
     this.openMenu.classList.remove('open');
     this.openMenu.querySelector('.menu-title')!.setAttribute('aria-expanded', 'false');
     this.openMenu = null;
