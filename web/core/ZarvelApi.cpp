@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/MoveHistory.h"
 #include "files/CommandMessages.h"
 #include "files/FileCommandsUi.h"
 #include "files/PoiskTochkiM.h"
@@ -206,6 +207,13 @@ ZARVEL_API const char* zarvel_cursor_name() {
   static std::string name;
   const auto cursor = theGame().cursor();
   name = cursor ? zarvel::arrowName(*cursor) : std::string();
+  return name.c_str();
+}
+
+// «Гном в клетке» or «Гном на свободе», as a screen reader names the mascot.
+ZARVEL_API const char* zarvel_mascot_name() {
+  static std::string name;
+  name = zarvel::mascotName(zarvel::mascotCaged(theGame()));
   return name.c_str();
 }
 

@@ -252,6 +252,9 @@ export class Core {
   hideCursor(): void {
     this.m._zarvel_hide_cursor();
   }
+  mascotName(): string {
+    return this.text(this.m._zarvel_mascot_name());
+  }
   cursorName(): string {
     return this.text(this.m._zarvel_cursor_name());
   }

@@ -40,6 +40,7 @@ class Page {
   // now, the blink's timer, and whatever the core asks to show.
   refresh(): void {
     this.screen.update();
+    this.screen.mascot.setAttribute('aria-label', this.core.mascotName());
     const arrow = this.core.cursorName();
     const said = byId('cursor-name');
     if (said.textContent !== arrow) said.textContent = arrow;
