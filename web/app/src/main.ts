@@ -13,6 +13,7 @@ class Page {
   private worker: Worker | null = null;
   private blinkTimer: number | null = null;
   private busy = false;  // a modal round is under way
+  private commanding = false;  // a command waits for the player (a picker, a question)
   private readonly waiting: Request[] = [];
   private readonly menus: Menus;
   private readonly info;
@@ -53,7 +54,7 @@ class Page {
           clearInterval(this.blinkTimer);
           this.blinkTimer = null;
         }
-        this.screen.update();
+        this.refresh();  // the blink's end leaves the cursor on its arrow
       }, this.core.blinkPhaseMs());
     }
     for (let request = this.core.takeRequest(); request; request = this.core.takeRequest()) {
@@ -79,7 +80,20 @@ class Page {
 
   // Runs a command that may ask the player first; nothing runs under an open window.
   async command(command: string, caption: string): Promise<void> {
-    if (windowOpen() || this.busy) return;
+    if (windowOpen() || this.busy || this.commanding) return;
+    this.commanding = true;
+    try {
+      await this.run(command, caption);
+    } catch (error) {
+      // A picker the browser would not show is as a dialog cancelled: nothing happens.
+      console.error(error);
+    } finally {
+      this.commanding = false;
+    }
+    this.refresh();
+  }
+
+  private async run(command: string, caption: string): Promise<void> {
     const asked = async () =>
       (await messageBox(this.core.startOverQuestion(caption))) === 'yes';
     switch (command) {
@@ -114,7 +128,6 @@ class Page {
         await showAbout(this.core, this.screen.flag, this.info);
         break;
     }
-    this.refresh();
   }
 
   // Where a pointer event is, in the pixels of `element` and of the client area.
@@ -170,7 +183,7 @@ class Page {
     const kCursorKeys: Record<string, number> = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
     const pressKey = (event: KeyboardEvent) => event.key === ' ' || event.key === 'Enter';
     document.addEventListener('keydown', (event) => {
-      if (windowOpen() || this.busy || this.menus.isOpen()) return;
+      if (windowOpen() || this.busy || this.commanding || this.menus.isOpen()) return;
       const ctrl = event.ctrlKey || event.metaKey;
       const plain = !ctrl && !event.altKey && !event.shiftKey;
       const run = (f: () => void) => {
@@ -201,7 +214,7 @@ class Page {
       }
     });
     document.addEventListener('keyup', (event) => {
-      if (windowOpen() || this.busy || !pressKey(event)) return;
+      if (windowOpen() || this.busy || this.commanding || !pressKey(event)) return;
       if (document.activeElement instanceof HTMLButtonElement) return;
       event.preventDefault();
       this.core.pressKey(false, false);
@@ -214,7 +227,7 @@ class Page {
     document.addEventListener('dragover', (event) => event.preventDefault());
     document.addEventListener('drop', async (event) => {
       event.preventDefault();
-      if (windowOpen() || this.busy) return;
+      if (windowOpen() || this.busy || this.commanding) return;
       const item = event.dataTransfer?.items?.[0];
       const file = event.dataTransfer?.files?.[0];
       if (!file) return;
