@@ -57,12 +57,19 @@ export function serve(site, port, host = '127.0.0.1') {
       });
     });
   });
-  return new Promise((resolve) => server.listen(port, host, () => resolve(server)));
+  return new Promise((resolve, reject) => {
+    server.once('error', reject);
+    server.listen(port, host, () => resolve(server));
+  });
 }
 
 if (process.argv[1] && path.resolve(process.argv[1]) === path.resolve(new URL(import.meta.url).pathname)) {
   const [site, port = '8765'] = process.argv.slice(2);
-  const server = await serve(site, Number(port));
+  const server = await serve(site, Number(port)).catch((error) => {
+    console.error(`zarvel: cannot serve at http://127.0.0.1:${port}/: ${error.code ?? error.message}` +
+      (error.code === 'EADDRINUSE' ? ' (the port is taken; is the game served already?)' : ''));
+    process.exit(1);
+  });
   const { port: bound } = server.address();
   console.log(`zarvel: the game is at http://127.0.0.1:${bound}/ (Ctrl+C stops the server)`);
 }

@@ -46,7 +46,11 @@ const times = [];
 for (let i = 0; i < deals; ++i) {
   const layout = Math.floor((i * 32656) / deals);
   await page.evaluate((layout) => (location.hash = `layout=${layout}`), layout);
-  await page.waitForFunction((layout) => document.getElementById('lblNmRasklada').textContent === String(layout), layout);
+  await page
+    .waitForFunction((layout) => document.getElementById("lblNmRasklada").textContent === String(layout), layout)
+    .catch((error) => {
+      throw new Error(`layout ${layout} was not dealt: ${error.message}`);
+    });
   times.push(await page.evaluate(async () => {
     const plain = [0, 1, 2, 3].map((bar) => {
       const canvas = document.getElementById(`picStrelki${bar}`);
