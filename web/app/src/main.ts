@@ -1,7 +1,7 @@
 // The page: loads the core, shows the main window's client area under its menus, and
 // forwards every pointer event, key and menu command to the core; then shows whatever the
 // core asks for, one modal window at a time.
-import { Core, PictureId, PointerKind, Request } from './core.js';
+import { Core, PictureId, PointerKind, ProductInfo, Request } from './core.js';
 import { messageBox, windowOpen } from './dialogs.js';
 import { Files } from './files.js';
 import { Menus } from './menus.js';
@@ -16,7 +16,7 @@ class Page {
   private commanding = false;  // a command waits for the player (a picker, a question)
   private readonly waiting: Request[] = [];
   private readonly menus: Menus;
-  private readonly info;
+  private readonly info: ProductInfo;
 
   constructor(
     private readonly core: Core,
