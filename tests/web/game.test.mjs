@@ -225,6 +225,18 @@ test('a refused file leaves the game as it was, with its message; once loaded it
   assert.equal(await text(page, '#lblNmRasklada'), '5');
   assert.equal(await page.title(), kTitle);
 
+  // A finer screen gets the pictures drawn at twice the size: the gnome's and the arrows'.
+  const fine = await browser.context.newPage();
+  const cdp = await browser.context.newCDPSession(fine);
+  await cdp.send('Emulation.setDeviceMetricsOverride', { width: 600, height: 540, deviceScaleFactor: 2, mobile: false });
+  await fine.goto(`${browser.base}#layout=5`);
+  await fine.waitForSelector('body[data-state=ready]');
+  const sizes = await fine.evaluate(() =>
+    ['picStrelki0', 'PicTrol', 'picPole'].map((id) => document.getElementById(id).width));
+  assert.deepEqual(sizes, [562, 336, 281]);
+  assert.deepEqual(await cells(fine), board);
+  await fine.close();
+
   // F1 opens the help page in a tab of its own.
   const help = browser.context.waitForEvent('page');
   await page.keyboard.press('F1');
