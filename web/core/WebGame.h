@@ -39,7 +39,7 @@ inline constexpr int kPictureCount = 9;
 
 // The hint's beam in WebAssembly, where the search takes some three times the desktop's
 // processor time: about half the desktop's width keeps the wait from the key to the first
-// blink near a quarter of a second, for solutions about a third of a move longer on average.
+// blink near a quarter of a second, for solutions about two thirds of a move longer on average.
 inline constexpr int kHintBeamWidth = 6000;
 // The hint's arrow shows pressed three times in about a second, as on the desktop.
 inline constexpr int kBlinkPhases = 6;
