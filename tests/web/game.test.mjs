@@ -210,7 +210,7 @@ test('saving and opening round-trip through the file pickers, asking before repl
   await page.close();
 });
 
-test('a refused file leaves the game as it was, with its message; once loaded it plays offline', async () => {
+test('a refused file leaves the game as it was, with its message; a dropped one opens; once loaded it installs and plays offline', async () => {
   const page = await openGame(browser, '#layout=5', { fileAccess: false });
   const board = await cells(page);
   const chooser = page.waitForEvent('filechooser');
@@ -225,6 +225,15 @@ test('a refused file leaves the game as it was, with its message; once loaded it
   assert.equal(await text(page, '#lblNmRasklada'), '5');
   assert.equal(await page.title(), kTitle);
 
+  // A saved game dropped on the page opens as "Открыть" opens it.
+  await page.evaluate((text) => {
+    const data = new DataTransfer();
+    data.items.add(new File([text], 'dropped.zrv'));
+    document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true }));
+  }, golden('layout-1234.zrv'));
+  await page.waitForFunction(() => document.title.endsWith('[dropped.zrv]'));
+  assert.equal(await text(page, '#lblNmRasklada'), '1234');
+
   // A finer screen gets the pictures drawn at twice the size: the gnome's and the arrows'.
   const fine = await browser.context.newPage();
   const cdp = await browser.context.newCDPSession(fine);
@@ -234,7 +243,7 @@ test('a refused file leaves the game as it was, with its message; once loaded it
   const sizes = await fine.evaluate(() =>
     ['picStrelki0', 'PicTrol', 'picPole'].map((id) => document.getElementById(id).width));
   assert.deepEqual(sizes, [562, 336, 281]);
-  assert.deepEqual(await cells(fine), board);
+  assert.deepEqual(await cells(fine), board);  // the deal of layout 5, as before the drop
   await fine.close();
 
   // F1 opens the help page in a tab of its own.
@@ -245,7 +254,10 @@ test('a refused file leaves the game as it was, with its message; once loaded it
   assert.equal(decodeURIComponent(new URL(helpPage.url()).pathname), '/Справка.html');
   await helpPage.close();
 
+  // Once its service worker runs, the browser can install the page as an app.
   await page.evaluate(() => navigator.serviceWorker.ready);
+  const session = await browser.context.newCDPSession(page);
+  assert.deepEqual((await session.send('Page.getInstallabilityErrors')).installabilityErrors, []);
   await browser.context.setOffline(true);
   try {
     await page.goto(`${browser.base}index.html#layout=6`);
