@@ -55,6 +55,7 @@ class PageUi : public FileCommandsUi, private MsgBox {
  public:
   PageUi(std::deque<std::string>& requests, std::string& title)
       : requests_(requests), title_(title) {}
+  // The page's own pickers choose the files; nothing that runs here asks for one.
   std::string OpenSaveDialog(bool /*save*/, const std::string& /*initialName*/) override {
     return {};
   }
