@@ -23,14 +23,6 @@ std::vector<Colour> coloursOf(const QImage& image) {
   return colours;
 }
 
-// An image's drawing and tiles as the plain rule takes them.
-FineArt fineArtOf(const QImage& small, const QImage& large, const std::vector<QRect>& tiles) {
-  FineArt art{small.width(), small.height(), coloursOf(small), coloursOf(large), {}};
-  for (const QRect& tile : tiles)
-    art.tiles.push_back({tile.x(), tile.y(), tile.width(), tile.height()});
-  return art;
-}
-
 }  // namespace
 
 void loadOwnPicture(Picture& picture, const QString& resource) {
@@ -61,24 +53,24 @@ PictureView::PictureView(Picture& picture, QWidget* parent) : QWidget(parent), p
   });
 }
 
-PictureView::Art PictureView::loadArt(const QString& resource, std::vector<QRect> tiles) {
-  Art art{QImage(resource).convertToFormat(QImage::Format_RGB32),
-          QImage(QString(resource).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")))
-              .convertToFormat(QImage::Format_RGB32),
-          std::move(tiles)};
-  if (art.tiles.empty()) art.tiles.push_back(art.small.rect());
-  if (art.small.isNull() || art.large.size() != art.small.size() * kFine) art.large = QImage();
+FineArt PictureView::loadArt(const QString& resource, const std::vector<QRect>& tiles) {
+  const QImage small(resource);
+  const QImage large(QString(resource).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
+  FineArt art{small.width(), small.height(), coloursOf(small), {}, {}};
+  if (!small.isNull() && large.size() == small.size() * kFine) art.large = coloursOf(large);
+  for (const QRect& tile : tiles)
+    art.tiles.push_back({tile.x(), tile.y(), tile.width(), tile.height()});
   return art;
 }
 
 void PictureView::setFineArt(const QString& resource, std::vector<QRect> cells,
                              std::vector<CopySource> sources) {
-  own_ = loadArt(resource, std::move(cells));
-  if (own_.small.size() != QSize(picture_.width(), picture_.height())) own_ = Art{};
+  own_ = loadArt(resource, cells);
+  if (own_.width != picture_.width() || own_.height != picture_.height()) own_ = FineArt{};
   sources_.clear();
-  for (CopySource& source : sources) {
-    Art art = loadArt(source.resource, std::move(source.tiles));
-    if (!art.large.isNull()) sources_.push_back(std::move(art));
+  for (const CopySource& source : sources) {
+    FineArt art = loadArt(source.resource, source.tiles);
+    if (!art.large.empty()) sources_.push_back(std::move(art));
   }
   fineStale_ = true;
   update();
@@ -100,14 +92,10 @@ const QImage& PictureView::image() {
 }
 
 QImage PictureView::fineImage() {
-  if (own_.large.isNull() || !fineStale_) return fine_;
-  std::vector<FineArt> sources;
-  for (const Art& source : sources_)
-    sources.push_back(fineArtOf(source.small, source.large, source.tiles));
-  const std::vector<Colour> fine =
-      fineDrawing(picture_.pixels(), fineArtOf(own_.small, own_.large, own_.tiles), sources);
+  if (own_.large.empty() || !fineStale_) return fine_;
+  const std::vector<Colour> fine = fineDrawing(picture_.pixels(), own_, sources_);
   if (fine.empty()) return fine_ = QImage();
-  fine_ = QImage(own_.large.size(), QImage::Format_RGB32);
+  fine_ = QImage(own_.width * kFine, own_.height * kFine, QImage::Format_RGB32);
   for (int y = 0; y < fine_.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(fine_.scanLine(y));
     for (int x = 0; x < fine_.width(); ++x)
@@ -120,7 +108,7 @@ QImage PictureView::fineImage() {
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (devicePixelRatioF() > 1 && !own_.large.isNull()) {
+  if (devicePixelRatioF() > 1 && !own_.large.empty()) {
     // At one and a half the large art is shrunk smoothly rather than the small one stretched.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), fineImage());

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "engine/FineArt.h"
 #include "engine/Picture.h"
 
 namespace zarvel {
@@ -50,20 +51,16 @@ class PictureView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // A picture at both sizes, and its tiles at the small one.
-  struct Art {
-    QImage small;
-    QImage large;
-    std::vector<QRect> tiles;
-  };
-  static Art loadArt(const QString& resource, std::vector<QRect> tiles);
+  // A picture at both sizes, and its tiles at the small one; no large drawing when the
+  // resource has none of twice the size.
+  static FineArt loadArt(const QString& resource, const std::vector<QRect>& tiles);
   const QImage& image();
 
   Picture& picture_;
   QImage image_;
   bool stale_ = true;
-  Art own_;
-  std::vector<Art> sources_;
+  FineArt own_;
+  std::vector<FineArt> sources_;
   QImage fine_;
   bool fineStale_ = true;
 };
