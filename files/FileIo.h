@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarvel {
 
@@ -146,6 +147,12 @@ bool refusedLink(const std::filesystem::path& path);
 // True when the player may create files in `folder`. Checked without writing anything where
 // the platform can tell (on Windows only a try does, with a file that is removed at once).
 bool folderTakesNewFiles(const std::filesystem::path& folder);
+
+// The program's arguments, its name first, as the file functions take names: on POSIX
+// systems the bytes the system gave, for a file name is bytes whatever the locale makes of
+// it; on Windows the wide command line in UTF-8, since `argv` holds only what the code page
+// can spell.
+std::vector<std::string> argumentNames(int argc, char** argv);
 
 // Removes a file; false if it could not be removed.
 bool removeFile(const std::filesystem::path& path);

@@ -69,6 +69,10 @@ mode_t newFileMode() {
 
 }  // namespace
 
+std::vector<std::string> argumentNames(int argc, char** argv) {
+  return {argv, argv + argc};
+}
+
 bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
 }
