@@ -84,6 +84,10 @@ class OpenFile {
   bool resize(std::uint64_t size);
   // Pushes what was written to the disk.
   bool sync();
+  // Holds the file for this handle and its duplicates alone until all of them are closed:
+  // another handle's lock waits meanwhile. False when the lock could not be had within a
+  // few seconds, as when another program holds it.
+  bool lockExclusive();
   // Gives the file what `original` shows besides its contents (on POSIX its permission bits
   // and, where allowed, its owner and group; on Windows its hidden and system flags), or,
   // with nullptr, the mode any new file of the player's gets.
@@ -171,5 +175,7 @@ using FileStepHook = std::function<bool(FileStep step, bool succeeded)>;
 void setFileStepHook(FileStepHook hook);
 // Called by the two platform files after each step.
 bool stepDone(FileStep step, bool succeeded);
+// For the two platform files: tries `attempt` until it is done or a few seconds have passed.
+bool triedForAFewSeconds(const std::function<bool()>& attempt);
 
 }  // namespace zarvel

@@ -262,6 +262,17 @@ bool OpenFile::sync() {
   return stepDone(FileStep::Synced, _commit(fd_) == 0);
 }
 
+bool OpenFile::lockExclusive() {
+  // The C runtime lets others write a file it opened; a lock of every byte keeps another
+  // save out until this handle and its duplicates are closed.
+  return fd_ >= 0 && triedForAFewSeconds([this] {
+           OVERLAPPED from{};
+           return LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
+                             0, MAXDWORD, MAXDWORD, &from) != 0 ||
+                  GetLastError() != ERROR_LOCK_VIOLATION;
+         });
+}
+
 bool OpenFile::takeModeOf(const FileFacts* original) {
   // A file the player hid stays hidden. The archive flag is not taken over but set, as on
   // any file whose contents changed, so that a backup takes the new game. A new file keeps
