@@ -54,7 +54,7 @@ TEST(CommandLine, HandsQtOnlyWhatStandsBeforeTheEndOfOptionsAndKeepsTheNameAsGiv
   };
   const Case cases[] = {
       {{"zarvel", "-reverse", cp1251}, 3, 1, cp1251},
-      {{"zarvel", "--", "-reverse.zrv"}, 1, 0, "-reverse.zrv"},
+      {{"zarvel", "--", "-reverse"}, 1, 0, "-reverse"},
       {{"zarvel", "-style", "fusion", "--", "--"}, 3, 2, "--"},
   };
   for (const Case& c : cases) {
