@@ -7,10 +7,15 @@ ZARVEL_BUILD="$ZARVEL_ROOT/build"
 # What building and running the game needs.
 ZARVEL_GAME_PACKAGES=(cmake g++ ninja-build qt6-base-dev qt6-translations-l10n fonts-liberation)
 
-zarvel_build() {
-  if [ ! -f "$ZARVEL_BUILD/CMakeCache.txt" ]; then
+# Configures ./build with the given options; without any, only when it has not been yet.
+zarvel_configure() {
+  if [ "$#" -gt 0 ] || [ ! -f "$ZARVEL_BUILD/CMakeCache.txt" ]; then
     cmake -S "$ZARVEL_ROOT" -B "$ZARVEL_BUILD" -G Ninja \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZARVEL_WERROR=ON "$@"
   fi
+}
+
+zarvel_build() {
+  zarvel_configure
   cmake --build "$ZARVEL_BUILD" --parallel "$(nproc)" "$@"
 }
