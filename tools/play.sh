@@ -2,8 +2,6 @@
 # Builds the game and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}"
-# A first build for playing leaves the tests out; the test command adds them.
-[ -f "$ZARVEL_BUILD/CMakeCache.txt" ] || zarvel_configure -DZARVEL_TESTS=OFF
 zarvel_build --target zarvel
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "zarvel: built $ZARVEL_BUILD/zarvel, but there is no display to show it on." >&2

@@ -5,6 +5,9 @@
 #   bash tools/start-bench.sh [RUNS [GAME]]    (GAME: another build of the game to measure)
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" xvfb libx11-dev libxdamage-dev
+zarvel_configure
+# A build/ configured before libxdamage-dev was there looks for it again.
+cmake "$ZARVEL_BUILD" >/dev/null
 zarvel_build --target zarvel zarvel-empty-window zarvel-start-bench
 game=${2:-$ZARVEL_BUILD/zarvel}
 
