@@ -94,15 +94,23 @@ PictureView::Art PictureView::loadArt(const QString& resource, std::vector<QRect
 
 void PictureView::setFineArt(const QString& resource, std::vector<QRect> cells,
                              std::vector<CopySource> sources) {
-  own_ = loadArt(resource, std::move(cells));
-  if (own_.small.size() != QSize(picture_.width(), picture_.height())) own_ = Art{};
+  fineFiles_ = FineArtFiles{resource, std::move(cells), std::move(sources)};
+  own_ = Art{};
   sources_.clear();
-  for (CopySource& source : sources) {
+  fineStale_ = true;
+  update();
+}
+
+void PictureView::loadFineArt() {
+  if (!fineFiles_) return;
+  FineArtFiles files = std::move(*fineFiles_);
+  fineFiles_.reset();
+  own_ = loadArt(files.resource, std::move(files.cells));
+  if (own_.small.size() != QSize(picture_.width(), picture_.height())) own_ = Art{};
+  for (CopySource& source : files.sources) {
     Art art = loadArt(source.resource, std::move(source.tiles));
     if (!art.large.isNull()) sources_.push_back(std::move(art));
   }
-  fineStale_ = true;
-  update();
 }
 
 const QImage& PictureView::image() {
@@ -121,6 +129,7 @@ const QImage& PictureView::image() {
 }
 
 QImage PictureView::fineImage() {
+  loadFineArt();
   if (own_.large.isNull() || !fineStale_) return fine_;
   const QImage& now = image();
   fine_ = own_.large.copy();
@@ -154,10 +163,12 @@ QImage PictureView::fineImage() {
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (devicePixelRatioF() > 1 && !own_.large.isNull()) {
+  // Asked on every paint, so that a window moved to a finer screen reads the art there.
+  const QImage fine = devicePixelRatioF() > 1 ? fineImage() : QImage();
+  if (!fine.isNull()) {
     // At one and a half the large art is shrunk smoothly rather than the small one stretched.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), fineImage());
+    painter.drawImage(rect(), fine);
   } else {
     painter.drawImage(0, 0, image());
   }

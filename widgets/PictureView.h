@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "engine/Picture.h"
@@ -36,7 +37,8 @@ class PictureView : public QWidget {
   // Lets the view show its picture from the art drawn at twice the size (the resources'
   // "@2x" files) on a screen of more than one device pixel a pixel. `resource` is the
   // picture's own picture; the game copies tiles of `sources` whole onto `cells` (no cells:
-  // the whole picture is one).
+  // the whole picture is one). The files are read the first time such a screen shows the
+  // view, or fineImage() is asked: at one device pixel a pixel they would only take memory.
   void setFineArt(const QString& resource, std::vector<QRect> cells = {},
                   std::vector<CopySource> sources = {});
 
@@ -56,12 +58,20 @@ class PictureView : public QWidget {
     QImage large;
     std::vector<QRect> tiles;
   };
+  // What setFineArt names, until it is read.
+  struct FineArtFiles {
+    QString resource;
+    std::vector<QRect> cells;
+    std::vector<CopySource> sources;
+  };
   static Art loadArt(const QString& resource, std::vector<QRect> tiles);
+  void loadFineArt();
   const QImage& image();
 
   Picture& picture_;
   QImage image_;
   bool stale_ = true;
+  std::optional<FineArtFiles> fineFiles_;
   Art own_;
   std::vector<Art> sources_;
   QImage fine_;

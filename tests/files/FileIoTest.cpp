@@ -3,8 +3,11 @@
 // private, durable, and the old file whole.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -80,6 +83,23 @@ TEST(Folder, ReplaceTakesTheTargetsPlaceWholeAndLeavesNoSource) {
                   .replace(pathFromUtf8("новый"), pathFromUtf8("старый файл"), none, error));
   EXPECT_EQ(readBytes(to), "new");
   EXPECT_FALSE(fs::exists(pathFromUtf8(from)));
+}
+
+// A lock keeps a second one waiting until the first holder is closed: on Windows too, where
+// the C runtime lets others write a file it opened.
+TEST(OpenFile, ALockWaitsForTheOtherHoldersClose) {
+  TempFolder folder;
+  const fs::path path = pathFromUtf8(folder.file("игра.zrv"));
+  writeBytes(folder.file("игра.zrv"), "game");
+  FileError error;
+  OpenFile first = OpenFile::forWriting(path, error);
+  OpenFile second = OpenFile::forWriting(path, error);
+  ASSERT_TRUE(first && second);
+  ASSERT_TRUE(first.lockExclusive());
+  auto locked = std::async(std::launch::async, [&] { return second.lockExclusive(); });
+  EXPECT_EQ(locked.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  EXPECT_TRUE(first.close());
+  EXPECT_TRUE(locked.get());
 }
 
 // The step hook for one test.
@@ -304,6 +324,29 @@ TEST(WriteGameText, InPlaceWorksOnTheFileFirstOpenedAndPutsTheOldBytesBack) {
       EXPECT_EQ(readBytes(path).substr(0, old.size()), old) << c.what;
     }
   }
+}
+
+// Two saves in place at once take turns: the second waits for the first one's close, where it
+// would cut the first one's game to its own length.
+TEST(WriteGameText, TwoSavesInPlaceAtOnceTakeTurns) {
+  TempFolder folder;
+  const std::string path = folder.file("game.zrv");
+  writeBytes(path, "the player's older game");
+  fs::permissions(folder.path(),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::atomic<bool> started = false;
+  std::future<FileStatus> second;
+  const StepHook hook([&](FileStep step, bool succeeded) {
+    if (step == FileStep::Written && !started.exchange(true)) {
+      second = std::async(std::launch::async, [&] { return writeGameText(path, "the second"); });
+      second.wait_for(std::chrono::milliseconds(300));  // long enough, were it let through
+    }
+    return succeeded;
+  });
+  EXPECT_EQ(writeGameText(path, "the first save, the longer one"), FileStatus::Ok);
+  EXPECT_EQ(second.get(), FileStatus::Ok);
+  EXPECT_EQ(readBytes(path), "the second");
 }
 #endif
 
