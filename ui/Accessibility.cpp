@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QHash>
 #include <QPointer>
 #include <QWidget>
@@ -115,11 +116,15 @@ class ArrowInterface : public VirtualChild, public QAccessibleActionInterface {
   QStringList actionNames() const override { return {pressAction()}; }
   QStringList keyBindingsForAction(const QString& /*name*/) const override { return {}; }
   // The move waits for the event loop: a winning move opens the victory window, which must
-  // not keep the screen reader's request waiting.
+  // not keep the screen reader's request waiting. Under a window that keeps the pointer and
+  // the keys from the arrows, a press does nothing either.
   void doAction(const QString& name) override {
     if (name != pressAction() || !widget_) return;
     QMetaObject::invokeMethod(
-        widget_, [&pointer = pointer_, arrow = arrow_] { pointer.pressArrow(arrow); },
+        widget_,
+        [&pointer = pointer_, arrow = arrow_] {
+          if (QApplication::activeModalWidget() == nullptr) pointer.pressArrow(arrow);
+        },
         Qt::QueuedConnection);
   }
 

@@ -7,7 +7,12 @@
 
 namespace zarvel {
 
-HintSearch::HintSearch(Found found, QObject* parent) : QObject(parent), found_(std::move(found)) {}
+std::vector<solver::Move> HintSearch::solveWithTheSolver(const solver::Grid& grid) {
+  return solver::solve(grid).moves;
+}
+
+HintSearch::HintSearch(Found found, Solve solve, QObject* parent)
+    : QObject(parent), found_(std::move(found)), solve_(std::move(solve)) {}
 
 HintSearch::~HintSearch() {
   if (worker_.joinable()) worker_.join();
@@ -28,7 +33,7 @@ bool HintSearch::searching(std::uint64_t version) const {
 void HintSearch::start(const Request& request) {
   running_ = request.version;
   worker_ = std::thread([this, request] {
-    std::vector<solver::Move> moves = solver::solve(request.grid).moves;
+    std::vector<solver::Move> moves = solve_(request.grid);
     // Queued: `finished` runs on the window's thread, after this thread has let go of
     // everything but its own end.
     QMetaObject::invokeMethod(

@@ -17,8 +17,11 @@ namespace zarvel {
 class HintSearch : public QObject {
  public:
   using Found = std::function<void(std::uint64_t version, std::vector<solver::Move> moves)>;
+  // What solves a board; the game's solver, or a stand-in the tests hold back at will.
+  using Solve = std::function<std::vector<solver::Move>(const solver::Grid& grid)>;
+  static std::vector<solver::Move> solveWithTheSolver(const solver::Grid& grid);
 
-  explicit HintSearch(Found found, QObject* parent = nullptr);
+  explicit HintSearch(Found found, Solve solve = solveWithTheSolver, QObject* parent = nullptr);
   // Waits for a running search: the solver ends on its own in a fraction of a second.
   ~HintSearch() override;
   HintSearch(const HintSearch&) = delete;
@@ -38,6 +41,7 @@ class HintSearch : public QObject {
   void finished(std::uint64_t version, std::vector<solver::Move> moves);
 
   Found found_;
+  Solve solve_;
   std::thread worker_;
   std::optional<std::uint64_t> running_;
   std::optional<Request> waiting_;

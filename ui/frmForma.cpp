@@ -123,7 +123,7 @@ PictureView* addPictureView(Picture& picture, QWidget* client, const char* name,
 
 }  // namespace
 
-frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
+frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSearch::Solve solve)
     : QMainWindow(parent),
       declare_(declare),
       services_(services),
@@ -137,9 +137,9 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
                   Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
       pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this),
       keys_(pointer_, [this] { finishBlink(); }),
-      hintSearch_([this](std::uint64_t version, std::vector<solver::Move> moves) {
-        hintFound(version, std::move(moves));
-      }) {
+      hintSearch_([this](std::uint64_t version,
+                         std::vector<solver::Move> moves) { hintFound(version, std::move(moves)); },
+                  std::move(solve)) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
   setWindowIcon(gameIcon());

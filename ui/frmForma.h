@@ -31,7 +31,8 @@ class Services;
 
 class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
  public:
-  frmForma(Declare& declare, Services& services, QWidget* parent = nullptr);
+  frmForma(Declare& declare, Services& services, QWidget* parent = nullptr,
+           HintSearch::Solve solve = HintSearch::solveWithTheSolver);
   ~frmForma() override;
   frmForma(const frmForma&) = delete;
   frmForma& operator=(const frmForma&) = delete;
@@ -68,6 +69,8 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void undoMove();
   void redoMove();
   void showHint();
+  // One phase of the hint's blink, as its timer gives them.
+  void blinkTick();
 
   // Opens the saved game at `path` as "Открыть" does after its dialog.
   void openGame(const std::string& path);
@@ -89,7 +92,6 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void stopBlink();
   // The blink is over: the cursor stays on the hinted arrow.
   void finishBlink();
-  void blinkTick();
   // A screen reader hears of the squares and the mascot that changed.
   void announceBoard();
   // Asks the start-over question of the menu item `itemName`; true on Yes.

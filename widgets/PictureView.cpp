@@ -65,15 +65,23 @@ FineArt PictureView::loadArt(const QString& resource, const std::vector<QRect>& 
 
 void PictureView::setFineArt(const QString& resource, std::vector<QRect> cells,
                              std::vector<CopySource> sources) {
-  own_ = loadArt(resource, cells);
-  if (own_.width != picture_.width() || own_.height != picture_.height()) own_ = FineArt{};
+  fineFiles_ = FineArtFiles{resource, std::move(cells), std::move(sources)};
+  own_ = FineArt{};
   sources_.clear();
-  for (const CopySource& source : sources) {
+  fineStale_ = true;
+  update();
+}
+
+void PictureView::loadFineArt() {
+  if (!fineFiles_) return;
+  const FineArtFiles files = std::move(*fineFiles_);
+  fineFiles_.reset();
+  own_ = loadArt(files.resource, files.cells);
+  if (own_.width != picture_.width() || own_.height != picture_.height()) own_ = FineArt{};
+  for (const CopySource& source : files.sources) {
     FineArt art = loadArt(source.resource, source.tiles);
     if (!art.large.empty()) sources_.push_back(std::move(art));
   }
-  fineStale_ = true;
-  update();
 }
 
 const QImage& PictureView::image() {
@@ -92,6 +100,7 @@ const QImage& PictureView::image() {
 }
 
 QImage PictureView::fineImage() {
+  loadFineArt();
   if (own_.large.empty() || !fineStale_) return fine_;
   const std::vector<Colour> fine = fineDrawing(picture_.pixels(), own_, sources_);
   if (fine.empty()) return fine_ = QImage();
@@ -108,10 +117,12 @@ QImage PictureView::fineImage() {
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (devicePixelRatioF() > 1 && !own_.large.empty()) {
+  // Asked on every paint, so that a window moved to a finer screen reads the art there.
+  const QImage fine = devicePixelRatioF() > 1 ? fineImage() : QImage();
+  if (!fine.isNull()) {
     // At one and a half the large art is shrunk smoothly rather than the small one stretched.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), fineImage());
+    painter.drawImage(rect(), fine);
   } else {
     painter.drawImage(0, 0, image());
   }

@@ -843,6 +843,9 @@ std::optional<Window> Game::openAboutBox() {
 }
 
 std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
+  // What the screen shows before the box: a picture of the box must be something else, not a
+  // screen the box's pixels have yet to reach.
+  const Image before = game.x().grab(game.x().screen());
   Process helper = game.startHelper(
       {ZARVEL_E2E_MSGBOX, expected.question ? "question" : "error", expected.title, expected.text},
       "msgbox.log");
@@ -866,13 +869,20 @@ std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
   const bool drawn = waitUntil([&] {
     return readFile(game.scratchFile("msgbox.log")).find("drawn\n") != std::string::npos;
   });
+  const Rect area = x.area(box);
+  const auto showsTheBox = [&](const Image& now) {
+    for (int y = 0; y < now.height(); ++y)
+      for (int x0 = 0; x0 < now.width(); ++x0)
+        if (now.at(x0, y) != before.at(area.x + x0, area.y + y)) return true;
+    return false;
+  };
   Image picture;
-  waitUntil([&] {
-    Image now = x.grab(x.area(box));
+  const bool steady = waitUntil([&] {
+    Image now = x.grab(area);
     std::swap(now, picture);
-    return now == picture;
+    return now == picture && showsTheBox(picture);
   });
-  if (!drawn) ADD_FAILURE() << "the expected message box was not drawn";
+  if (!drawn || !steady) ADD_FAILURE() << "the expected message box was not drawn";
   x.key("Escape");
   if (!waitUntil([&] { return !helper.running(); })) {
     ADD_FAILURE() << "the expected message box did not close";
