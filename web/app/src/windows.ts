@@ -1,6 +1,6 @@
 // The secondary windows: the victory window, the layout-number dialog and the About box,
 // laid out as on the desktop. Their rules come from the core.
-import { Core, ProductInfo } from './core.js';
+import { Core, PictureId, ProductInfo } from './core.js';
 import { addButton, openWindow, pressOnEnter } from './dialogs.js';
 import { paintPicture, place } from './screen.js';
 
@@ -205,7 +205,7 @@ export async function showAbout(core: Core, flag: HTMLCanvasElement, info: Produ
   picture.id = 'Picture1';
   picture.className = 'sunken white';
   place(picture, l.Picture1);
-  paintPicture(core, 8, flag);
+  paintPicture(core, PictureId.Flag, flag);
   picture.append(flag);
   window.client.append(image, link, line, picture);
   pressOnEnter(window.client, () => ok);
