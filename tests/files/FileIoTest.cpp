@@ -178,7 +178,10 @@ TEST(WriteGameText, ASaveWhoseStepFailsSaysSoAndKeepsTheOldGame) {
       {"replacing",
        false,
        {Examined, Created, ModeSet, Written, Synced, Closed, Replaced, FolderSynced}},
+#ifndef _WIN32
+      // Wine lets every folder take new files, so the in-place way is seen on POSIX alone.
       {"in place", true, {Examined, Written, Synced, Closed}},
+#endif
   };
   for (const Case& c : cases) {
     for (std::size_t failing = 0; failing <= c.steps.size(); ++failing) {
