@@ -4,7 +4,7 @@
 
 #include <QKeyEvent>
 
-#include "play/ArrowBarPointer.h"
+#include "play/PlaySession.h"
 
 namespace zarvel {
 namespace {
@@ -43,38 +43,28 @@ BarKey barKey(const QKeyEvent& event, CursorKey& cursorKey) {
 
 }  // namespace
 
-ArrowBarKeys::ArrowBarKeys(ArrowBarPointer& pointer, std::function<void()> beforeKey)
-    : pointer_(pointer), beforeKey_(std::move(beforeKey)) {}
-
-// Secondary windows are modal, so keys reach here only while none is open; a held mouse
-// button keeps its arrow, as for undo and redo. Auto-repeat moves the cursor on, but never
-// makes a second move.
 bool ArrowBarKeys::keyPress(const QKeyEvent& event) {
   CursorKey cursorKey{};
-  const BarKey key = barKey(event, cursorKey);
-  if (key == BarKey::None) return false;
-  if (pointer_.Nazhata() || (key == BarKey::Press && event.isAutoRepeat())) return true;
-  beforeKey_();
-  switch (key) {
+  switch (barKey(event, cursorKey)) {
     case BarKey::Cursor:
-      pointer_.cursorKey(cursorKey);
-      break;
+      session_.cursorKey(cursorKey);
+      return true;
     case BarKey::Press:
-      pointer_.pressKeyDown();
-      break;
+      session_.pressKey(true, event.isAutoRepeat());
+      return true;
     case BarKey::Hide:
-      pointer_.hideCursor();
-      break;
+      session_.hideCursor();
+      return true;
     case BarKey::None:
-      break;
+      return false;
   }
-  return true;
+  return false;
 }
 
 bool ArrowBarKeys::keyRelease(const QKeyEvent& event) {
   CursorKey cursorKey{};
   if (barKey(event, cursorKey) != BarKey::Press) return false;
-  if (!event.isAutoRepeat()) pointer_.pressKeyUp();
+  session_.pressKey(false, event.isAutoRepeat());
   return true;
 }
 

@@ -103,10 +103,6 @@ std::vector<KeyCommand> keyCommands() {
   };
 }
 
-// The hint's arrow shows pressed three times in about a second: on, off, on, off, on, off.
-constexpr int kBlinkPhases = 6;
-constexpr int kBlinkPhaseMs = 170;
-
 // The board's background is the desktop's window-text colour (black in the usual scheme).
 Colour windowTextColour() {
   return fromQRgb(QApplication::palette().color(QPalette::WindowText).rgb());
@@ -135,11 +131,13 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSe
                   Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, kBackground),
                   Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, kBackground),
                   Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
-      pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this),
-      keys_(pointer_, [this] { finishBlink(); }),
-      hintSearch_([this](std::uint64_t version,
-                         std::vector<solver::Move> moves) { hintFound(version, std::move(moves)); },
-                  std::move(solve)) {
+      session_(declare, *this, picStrelki_, picStrelka_, *this),
+      keys_(session_),
+      hintSearch_(
+          [this](std::uint64_t version, std::vector<solver::Move> moves) {
+            session_.hintFound(version, std::move(moves));
+          },
+          std::move(solve)) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
   setWindowIcon(gameIcon());
@@ -164,7 +162,7 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSe
 
   // The leave poll of the arrow bars; it runs only while an arrow shows a look.
   timer1_.setInterval(L::kLeavePollMs);
-  connect(&timer1_, &QTimer::timeout, this, [this] { pointer_.timerTick(); });
+  connect(&timer1_, &QTimer::timeout, this, [this] { session_.pointer().timerTick(); });
   blinkTimer_.setInterval(kBlinkPhaseMs);
   connect(&blinkTimer_, &QTimer::timeout, this, &frmForma::blinkTick);
 }
@@ -183,11 +181,11 @@ void frmForma::buildElements(QWidget* client) {
                                                                "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
     const auto index = static_cast<std::int32_t>(bar);
-    auto* view = new ArrowBar(picStrelki_[bar], index, pointer_, client);
+    auto* view = new ArrowBar(picStrelki_[bar], index, session_.pointer(), client);
     view->setObjectName(QString::fromLatin1(kBarNames[bar]));
     const Box& box = L::kPicStrelki[bar];
     view->setGeometry(box.left, box.top, box.width, box.height);
-    describeArrowBar(view, index, pointer_);
+    describeArrowBar(view, index, session_.pointer());
     bars_[bar] = view;
   }
   boardView_ = addPictureView(picPole_, client, "picPole", L::kPicPole);
@@ -308,14 +306,12 @@ bool frmForma::pollRunning() const {
 }
 
 void frmForma::gameStarted() {
-  history_.clear();
-  hintPlan_.boardReplaced();
-  stopBlink();
+  session_.gameStarted();
   announceBoard();
 }
 
 void frmForma::cursorChanged() {
-  if (const std::optional<Arrow> cursor = pointer_.cursor())
+  if (const std::optional<Arrow> cursor = session_.pointer().cursor())
     announceCursor(bars_.at(static_cast<std::size_t>(cursor->bar)), cursor->line);
 }
 
@@ -339,84 +335,25 @@ void frmForma::keyReleaseEvent(QKeyEvent* event) {
   keys_.keyRelease(*event) ? event->accept() : QMainWindow::keyReleaseEvent(event);
 }
 
-void frmForma::makeMove(std::int32_t bar) {
-  moveComing({bar, declare_.TekRjad});
-  history_.play(declare_, *this, bar, declare_.TekRjad);
+void frmForma::solve(std::uint64_t version, const solver::Grid& grid) {
+  hintSearch_.request(grid, version);
 }
 
-// The hint hears of a move before it is made: a winning move opens the victory window and
-// does not return for a while.
-void frmForma::moveComing(solver::Move move) {
-  stopBlink();
-  hintPlan_.moveMade(move);
-}
-
-// A key while a button is held on an arrow would pull the board from under the press.
 void frmForma::undoMove() {
-  if (pointer_.Nazhata() || !history_.canUndo()) return;
-  stopBlink();
-  hintPlan_.boardReplaced();
-  history_.undo(declare_, *this);
+  session_.undo();
   announceBoard();  // the mascot leaves his cage after the counter is shown
 }
 
 void frmForma::redoMove() {
-  if (pointer_.Nazhata() || !history_.canRedo()) return;
-  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
-  history_.redo(declare_, *this);
+  session_.redo();
 }
 
 void frmForma::showHint() {
-  if (pointer_.Nazhata() || boardSolved(picPole_)) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) {
-    startBlink(*move);
-    return;
-  }
-  const std::uint64_t version = hintPlan_.version();
-  if (hintSearch_.searching(version)) return;
-  // A board opened from a file may hold colours no solution can sort: no hint then.
-  if (const auto board = solver::boardFromPicture(picPole_))
-    hintSearch_.request(board->grid, version);
-}
-
-void frmForma::hintFound(std::uint64_t version, std::vector<solver::Move> moves) {
-  if (!hintPlan_.adopt(version, std::move(moves))) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) startBlink(*move);
-}
-
-void frmForma::startBlink(solver::Move move) {
-  stopBlink();
-  // The cursor comes back on the hinted arrow when the blink is over; meanwhile only the
-  // blink shows.
-  pointer_.hideCursor();
-  blinking_ = move;
-  blinkPhase_ = 0;
-  pointer_.showHintLook(move.bar, move.line);
-  blinkTimer_.start();
-}
-
-void frmForma::stopBlink() {
-  blinkTimer_.stop();
-  if (blinking_) pointer_.endHintLook(blinking_->bar);
-  blinking_.reset();
-}
-
-void frmForma::finishBlink() {
-  if (!blinking_) return;
-  const solver::Move move = *blinking_;
-  stopBlink();
-  pointer_.placeCursor({move.bar, move.line});
+  session_.hint();
 }
 
 void frmForma::blinkTick() {
-  if (!blinking_) return;
-  if (++blinkPhase_ >= kBlinkPhases) {
-    finishBlink();
-  } else if (blinkPhase_ % 2 == 0) {
-    pointer_.showHintLook(blinking_->bar, blinking_->line);
-  } else {
-    pointer_.endHintLook(blinking_->bar);
-  }
+  session_.blinkTick();
 }
 
 void frmForma::openGame(const std::string& path) {

@@ -6,16 +6,12 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
-#include "engine/MoveHistory.h"
 #include "engine/Picture.h"
-#include "play/ArrowBarPointer.h"
-#include "play/HintPlan.h"
+#include "play/PlaySession.h"
 #include "ui/ArrowBarKeys.h"
 #include "ui/HintSearch.h"
 
@@ -29,7 +25,7 @@ class ArrowBar;
 class PictureView;
 class Services;
 
-class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
+class frmForma : public QMainWindow, public GameScreen, private PlaySession::Host {
  public:
   frmForma(Declare& declare, Services& services, QWidget* parent = nullptr,
            HintSearch::Solve solve = HintSearch::solveWithTheSolver);
@@ -85,23 +81,18 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void buildElements(QWidget* client);
   void buildMenus();
   void buildKeyCommands();
-  // A hint's solution has arrived for the board of `version`.
-  void hintFound(std::uint64_t version, std::vector<solver::Move> moves);
-  void moveComing(solver::Move move);
-  void startBlink(solver::Move move);
-  void stopBlink();
-  // The blink is over: the cursor stays on the hinted arrow.
-  void finishBlink();
   // A screen reader hears of the squares and the mascot that changed.
   void announceBoard();
   // Asks the start-over question of the menu item `itemName`; true on Yes.
   bool confirmed(const char* itemName);
-  // ArrowBarHost
+  // PlaySession::Host
   Point cursorInClient() override;
   void startPoll() override;
   void stopPoll() override;
   bool pollRunning() const override;
-  void makeMove(std::int32_t bar) override;
+  void solve(std::uint64_t version, const solver::Grid& grid) override;
+  void startBlinkClock() override { blinkTimer_.start(); }
+  void stopBlinkClock() override { blinkTimer_.stop(); }
   void cursorChanged() override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
@@ -115,7 +106,7 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   Picture picKletka_;
   Picture picStrelka_;
   std::array<Picture, kBars> picStrelki_;
-  ArrowBarPointer pointer_;
+  PlaySession session_;
   ArrowBarKeys keys_;
   std::array<ArrowBar*, kBars> bars_{};
   PictureView* boardView_ = nullptr;
@@ -125,12 +116,8 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   QLabel* lblNmHod_ = nullptr;
   QTimer timer1_;
 
-  MoveHistory history_;
-  HintPlan hintPlan_;
   HintSearch hintSearch_;
   QTimer blinkTimer_;
-  std::optional<solver::Move> blinking_;
-  int blinkPhase_ = 0;
 };
 
 }  // namespace zarvel

@@ -93,7 +93,7 @@ WebGame::WebGame()
               Picture(L::kPicKletka.width, L::kPicKletka.height, kGround),
               Picture(frmOprogLayout::kPicture1InnerWidth, frmOprogLayout::kPicture1InnerHeight,
                       frmOprogLayout::kPicture1Ground)},
-      pointer_(bars_, others_[0], declare_.TekRjad, *this),
+      session_(declare_, *this, bars_, others_[0], *this),
       title_(kFileMessageTitle) {
   declare_.Razdelitel.push_back('/');  // a browser names a file by its name alone
   for (int id = 0; id < kPictureCount; ++id) {
@@ -174,40 +174,27 @@ void WebGame::showVictory() {
 }
 
 void WebGame::gameStarted() {
-  history_.clear();
-  hintPlan_.boardReplaced();
-  stopBlink();
+  session_.gameStarted();
 }
 
 void WebGame::pointerMoved(std::int32_t bar, int x, int y, Point client) {
   cursor_ = client;
-  pointer_.mouseMove(bar, x, y);
+  session_.pointer().mouseMove(bar, x, y);
 }
 
 void WebGame::pointerPressed(std::int32_t bar, int x, int y, Point client) {
   cursor_ = client;
-  pointer_.mouseDown(bar, x, y);
+  session_.pointer().mouseDown(bar, x, y);
 }
 
 void WebGame::pointerReleased(std::int32_t bar, int x, int y, Point client) {
   cursor_ = client;
-  pointer_.mouseUp(bar, x, y);
+  session_.pointer().mouseUp(bar, x, y);
 }
 
 void WebGame::pointerLeft(Point client) {
   cursor_ = client;
-  pointer_.pointerLeftBar();
-}
-
-void WebGame::makeMove(std::int32_t bar) {
-  moveComing({bar, declare_.TekRjad});
-  history_.play(declare_, *this, bar, declare_.TekRjad);
-}
-
-// The hint hears of a move before it is made, as on the desktop.
-void WebGame::moveComing(solver::Move move) {
-  stopBlink();
-  hintPlan_.moveMade(move);
+  session_.pointer().pointerLeftBar();
 }
 
 void WebGame::newGame(double secondsSinceMidnight) {
@@ -222,40 +209,8 @@ void WebGame::chooseLayout(std::int32_t number) {
   chooseRasklad(declare_, *this, number);
 }
 
-// A key while a button is held on an arrow would pull the board from under the press.
-void WebGame::undo() {
-  if (pointer_.Nazhata() || !history_.canUndo()) return;
-  stopBlink();
-  hintPlan_.boardReplaced();
-  history_.undo(declare_, *this);
-}
-
-void WebGame::redo() {
-  if (pointer_.Nazhata() || !history_.canRedo()) return;
-  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
-  history_.redo(declare_, *this);
-}
-
-void WebGame::hint() {
-  if (pointer_.Nazhata() || boardSolved(picPole())) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) {
-    startBlink(*move);
-    return;
-  }
-  const std::uint64_t version = hintPlan_.version();
-  if (searching_ == version || (waiting_ && waiting_->first == version)) return;
-  // A board opened from a file may hold colours no solution can sort: no hint then.
-  if (const auto board = solver::boardFromPicture(picPole())) searchFor(version, board->grid);
-}
-
-// One search at a time runs in the page's worker; a request made meanwhile waits, and only
-// the latest waits.
-void WebGame::searchFor(std::uint64_t version, const solver::Grid& grid) {
-  if (searching_) {
-    waiting_ = {version, grid};
-    return;
-  }
-  searching_ = version;
+// The page's worker runs the search and hands the moves back through hintFound().
+void WebGame::solve(std::uint64_t version, const solver::Grid& grid) {
   std::string cells = "[";
   for (const std::uint8_t cell : grid.cells()) {
     if (cells.size() > 1) cells += ',';
@@ -268,71 +223,9 @@ void WebGame::searchFor(std::uint64_t version, const solver::Grid& grid) {
            .str());
 }
 
-void WebGame::hintFound(std::uint64_t version, const std::vector<solver::Move>& moves) {
-  searching_.reset();
-  if (waiting_) {
-    const auto next = *waiting_;
-    waiting_.reset();
-    searchFor(next.first, next.second);
-  }
-  if (!hintPlan_.adopt(version, moves)) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) startBlink(*move);
-}
-
-void WebGame::startBlink(solver::Move move) {
-  stopBlink();
-  // The cursor comes back on the hinted arrow when the blink is over; meanwhile only the
-  // blink shows.
-  pointer_.hideCursor();
-  blinking_ = move;
-  blinkPhase_ = 0;
-  pointer_.showHintLook(move.bar, move.line);
-}
-
-void WebGame::stopBlink() {
-  if (blinking_) pointer_.endHintLook(blinking_->bar);
-  blinking_.reset();
-}
-
-void WebGame::finishBlink() {
-  if (!blinking_) return;
-  const solver::Move move = *blinking_;
-  stopBlink();
-  pointer_.placeCursor({move.bar, move.line});
-}
-
-bool WebGame::keyTaken() {
-  if (pointer_.Nazhata()) return false;
-  finishBlink();
-  return true;
-}
-
-void WebGame::cursorKey(CursorKey key) {
-  if (keyTaken()) pointer_.cursorKey(key);
-}
-
-void WebGame::pressKey(bool down, bool repeat) {
-  if (!down) {
-    if (!repeat) pointer_.pressKeyUp();
-  } else if (!repeat && keyTaken()) {
-    pointer_.pressKeyDown();
-  }
-}
-
-void WebGame::hideCursor() {
-  if (keyTaken()) pointer_.hideCursor();
-}
-
 bool WebGame::blinkTick() {
-  if (!blinking_) return false;
-  if (++blinkPhase_ >= kBlinkPhases) {
-    finishBlink();
-  } else if (blinkPhase_ % 2 == 0) {
-    pointer_.showHintLook(blinking_->bar, blinking_->line);
-  } else {
-    pointer_.endHintLook(blinking_->bar);
-  }
-  return blinking_.has_value();
+  session_.blinkTick();
+  return session_.blinking();
 }
 
 std::string WebGame::proposedSaveName() const {

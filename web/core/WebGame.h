@@ -14,11 +14,9 @@
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
-#include "engine/MoveHistory.h"
 #include "engine/Picture.h"
 #include "files/MsgBox.h"
-#include "play/ArrowBarPointer.h"
-#include "play/HintPlan.h"
+#include "play/PlaySession.h"
 #include "solver/Grid.h"
 
 namespace zarvel::web {
@@ -41,14 +39,11 @@ inline constexpr int kPictureCount = 9;
 // processor time: about half the desktop's width keeps the wait from the key to the first
 // blink near a quarter of a second, for solutions about two thirds of a move longer on average.
 inline constexpr int kHintBeamWidth = 6000;
-// The hint's arrow shows pressed three times in about a second, as on the desktop.
-inline constexpr int kBlinkPhases = 6;
-inline constexpr int kBlinkPhaseMs = 170;
 
 // How a saved game's write ended in the browser: as FileStatus counts them.
 enum class WriteOutcome { Ok, AccessDenied, Failed };
 
-class WebGame : public GameScreen, private ArrowBarHost {
+class WebGame : public GameScreen, private PlaySession::Host {
  public:
   WebGame();
   WebGame(const WebGame&) = delete;
@@ -90,26 +85,26 @@ class WebGame : public GameScreen, private ArrowBarHost {
   void newGame(double secondsSinceMidnight);
   void newStart();
   void chooseLayout(std::int32_t number);
-  void undo();
-  void redo();
-  void hint();
-  // Keyboard play on the arrow bars: a cursor key, Space or Enter down and up (`repeat` for
-  // the keyboard's auto-repeat), Escape. As on the desktop, a key gives nothing while a
-  // mouse button is held on an arrow, a repeated press makes no second move, and a hint's
-  // blink gives way to the key, leaving the cursor on the hinted arrow.
-  void cursorKey(CursorKey key);
-  void pressKey(bool down, bool repeat);
-  void hideCursor();
+  void undo() { session_.undo(); }
+  void redo() { session_.redo(); }
+  void hint() { session_.hint(); }
+  // Keyboard play on the arrow bars, by the desktop's rules: a cursor key, Space or Enter down
+  // and up (`repeat` for the keyboard's auto-repeat), Escape.
+  void cursorKey(CursorKey key) { session_.cursorKey(key); }
+  void pressKey(bool down, bool repeat) { session_.pressKey(down, repeat); }
+  void hideCursor() { session_.hideCursor(); }
   // The arrow under the keyboard's cursor, if it shows.
-  std::optional<Arrow> cursor() const { return pointer_.cursor(); }
+  std::optional<Arrow> cursor() const { return session_.pointer().cursor(); }
 
   // The board's version, which a search's answer names.
-  std::uint64_t hintVersion() const { return hintPlan_.version(); }
+  std::uint64_t hintVersion() const { return session_.hintVersion(); }
   // A search's answer for the board of `version`.
-  void hintFound(std::uint64_t version, const std::vector<solver::Move>& moves);
+  void hintFound(std::uint64_t version, const std::vector<solver::Move>& moves) {
+    session_.hintFound(version, moves);
+  }
   // The blink's timer: true while it must keep ticking.
   bool blinkTick();
-  bool blinking() const { return blinking_.has_value(); }
+  bool blinking() const { return session_.blinking(); }
 
   // Files. `name` is the file's name as the browser gives it (a browser has no full path).
   std::string proposedSaveName() const;
@@ -131,42 +126,27 @@ class WebGame : public GameScreen, private ArrowBarHost {
   void gameStarted() override;
 
  private:
-  // ArrowBarHost: the browser reports leaving, so the poll is only a flag.
+  // PlaySession::Host: the browser reports leaving, so the poll is only a flag; a search is a
+  // request to the page's worker; the page ticks the blink while blinking() says so.
   Point cursorInClient() override { return cursor_; }
   void startPoll() override { polling_ = true; }
   void stopPoll() override { polling_ = false; }
   bool pollRunning() const override { return polling_; }
-  void makeMove(std::int32_t bar) override;
+  void solve(std::uint64_t version, const solver::Grid& grid) override;
 
-  void moveComing(solver::Move move);
-  void startBlink(solver::Move move);
-  void stopBlink();
-  // The blink is over: the cursor stays on the hinted arrow.
-  void finishBlink();
-  // Whether a key reaches the bars now; the blink gives way to one that does.
-  bool keyTaken();
-  void searchFor(std::uint64_t version, const solver::Grid& grid);
   void push(const std::string& request) { requests_.push_back(request); }
   const Picture& board() const { return others_[1]; }
 
   Declare declare_;
   std::array<Picture, kBars> bars_;
   std::array<Picture, kPictureCount - kBars> others_;  // the strip onwards
-  ArrowBarPointer pointer_;
+  PlaySession session_;
   Point cursor_{-1, -1};
   bool polling_ = false;
   unsigned changed_ = 0;
   std::string title_;
   std::deque<std::string> requests_;
   std::array<std::vector<Colour>, kPictureCount> large_;
-
-  MoveHistory history_;
-  HintPlan hintPlan_;
-  // The search the worker runs, and the one that waits for it; only the latest waits.
-  std::optional<std::uint64_t> searching_;
-  std::optional<std::pair<std::uint64_t, solver::Grid>> waiting_;
-  std::optional<solver::Move> blinking_;
-  int blinkPhase_ = 0;
 };
 
 // A request as JSON: a message box.

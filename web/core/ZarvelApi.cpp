@@ -222,7 +222,7 @@ ZARVEL_API int zarvel_blink_tick() {
 }
 
 ZARVEL_API int zarvel_blink_phase_ms() {
-  return zarvel::web::kBlinkPhaseMs;
+  return zarvel::kBlinkPhaseMs;
 }
 
 ZARVEL_API int zarvel_hint_beam_width() {
