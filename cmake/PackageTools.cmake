@@ -12,3 +12,16 @@ if(CPACK_GENERATOR STREQUAL "DEB")
     endif()
   endforeach()
 endif()
+
+# CPack's archive writer spells file names in the caller's locale and cannot write the help
+# page's Cyrillic name outside a UTF-8 one (a fresh system or a container has none set).
+foreach(variable IN ITEMS LC_ALL LC_CTYPE LANG)
+  if(NOT "$ENV{${variable}}" STREQUAL "")
+    set(zarvel_locale "$ENV{${variable}}")
+    break()
+  endif()
+endforeach()
+if(NOT zarvel_locale MATCHES "[Uu][Tt][Ff]-?8")
+  message(FATAL_ERROR "The package holds Cyrillic file names, which CPack writes only in a "
+                      "UTF-8 locale: LC_ALL=C.UTF-8 cpack -G DEB")
+endif()

@@ -37,6 +37,8 @@ class Picture {
 
   // Current drawing, row by row.
   const std::vector<Colour>& pixels() const { return pixels_; }
+  // The own picture, row by row.
+  const std::vector<Colour>& ownPixels() const { return own_; }
 
   // Called after every change of the drawing; the screen uses it to repaint. Drawing what
   // is already there is no change, so redrawing a look costs no repaint.

@@ -21,15 +21,19 @@ MsgBoxRequest failureMessage(const std::string& path, const char* what) {
 
 }  // namespace
 
-bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
-                      const std::string& windowCaption) {
+MsgBoxRequest startOverQuestion(const std::string& itemCaption, const std::string& windowCaption) {
   MsgBoxRequest request;
   request.title = windowCaption;
   request.text = itemCaption + "?";
   request.buttons = MsgButtons::YesNo;
   request.icon = MsgIcon::Exclamation;
   request.defaultButton = MsgAnswer::Yes;
-  return msgBox.show(request) == MsgAnswer::Yes;
+  return request;
+}
+
+bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
+                      const std::string& windowCaption) {
+  return msgBox.show(startOverQuestion(itemCaption, windowCaption)) == MsgAnswer::Yes;
 }
 
 std::string titleForFile(const std::string& imjaFaila, const std::string& razdelitel) {

@@ -14,8 +14,11 @@ namespace zarvel {
 
 inline constexpr const char* kFileMessageTitle = "Головоломка «Zarvel»";
 
-// Asks "<itemCaption>?" (Yes, No; Yes preselected; exclamation icon) under the main
-// window's current caption, before "Новая игра" and "Начать заново"; true on Yes.
+// "<itemCaption>?" (Yes, No; Yes preselected; exclamation icon) under the main window's
+// current caption: the question before "Новая игра" and "Начать заново".
+MsgBoxRequest startOverQuestion(const std::string& itemCaption, const std::string& windowCaption);
+
+// Asks the start-over question; true on Yes.
 bool confirmStartOver(MsgBox& msgBox, const std::string& itemCaption,
                       const std::string& windowCaption);
 

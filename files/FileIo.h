@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zarvel {
 
@@ -83,6 +84,10 @@ class OpenFile {
   bool resize(std::uint64_t size);
   // Pushes what was written to the disk.
   bool sync();
+  // Holds the file for this handle and its duplicates alone until all of them are closed:
+  // another handle's lock waits meanwhile. False when the lock could not be had within a
+  // few seconds, as when another program holds it.
+  bool lockExclusive();
   // Gives the file what `original` shows besides its contents (on POSIX its permission bits
   // and, where allowed, its owner and group; on Windows its hidden and system flags), or,
   // with nullptr, the mode any new file of the player's gets.
@@ -147,6 +152,12 @@ bool refusedLink(const std::filesystem::path& path);
 // the platform can tell (on Windows only a try does, with a file that is removed at once).
 bool folderTakesNewFiles(const std::filesystem::path& folder);
 
+// The program's arguments, its name first, as the file functions take names: on POSIX
+// systems the bytes the system gave, for a file name is bytes whatever the locale makes of
+// it; on Windows the wide command line in UTF-8, since `argv` holds only what the code page
+// can spell.
+std::vector<std::string> argumentNames(int argc, char** argv);
+
 // Removes a file; false if it could not be removed.
 bool removeFile(const std::filesystem::path& path);
 
@@ -164,5 +175,7 @@ using FileStepHook = std::function<bool(FileStep step, bool succeeded)>;
 void setFileStepHook(FileStepHook hook);
 // Called by the two platform files after each step.
 bool stepDone(FileStep step, bool succeeded);
+// For the two platform files: tries `attempt` until it is done or a few seconds have passed.
+bool triedForAFewSeconds(const std::function<bool()>& attempt);
 
 }  // namespace zarvel

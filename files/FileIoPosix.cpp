@@ -1,6 +1,7 @@
 // The file primitives on POSIX systems: plain descriptors, links left to the kernel, and new
 // files created with mode 0600 until their final mode is set.
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -68,6 +69,10 @@ mode_t newFileMode() {
 }
 
 }  // namespace
+
+std::vector<std::string> argumentNames(int argc, char** argv) {
+  return {argv, argv + argc};
+}
 
 bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
@@ -175,6 +180,14 @@ bool OpenFile::resize(std::uint64_t size) {
 bool OpenFile::sync() {
   // Some file systems cannot sync a file at all; what was written is all there is then.
   return stepDone(FileStep::Synced, fsync(fd_) == 0 || errno == EINVAL);
+}
+
+bool OpenFile::lockExclusive() {
+  // A lock of flock belongs to the open file, not to the process, so that two saves in one
+  // program keep apart too. A file system that keeps no such locks is written as before.
+  return fd_ >= 0 && triedForAFewSeconds([this] {
+           return ::flock(fd_, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR);
+         });
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {

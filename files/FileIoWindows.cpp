@@ -14,11 +14,13 @@
 // After windows.h, which they build on.
 #include <aclapi.h>
 #include <sddl.h>
+#include <shellapi.h>
 
 #include <cerrno>
 #include <cstdlib>
 
 #include "files/FileIo.h"
+#include "files/Utf8Path.h"
 
 namespace zarvel {
 namespace {
@@ -139,6 +141,19 @@ bool mayReplace(const fs::path& path, bool& exists) {
 
 }  // namespace
 
+std::vector<std::string> argumentNames(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  std::vector<std::string> names;
+  for (int i = 0; wide != nullptr && count == argc && i < count; ++i) {
+    names.push_back(utf8FromPath(fs::path(wide[i])));
+  }
+  if (wide != nullptr) LocalFree(wide);
+  // A command line that splits otherwise than the runtime split it is not guessed at.
+  if (names.size() != static_cast<std::size_t>(argc)) names.assign(argv, argv + argc);
+  return names;
+}
+
 bool FileError::denied() const {
   // The C runtime calls a sharing violation EACCES too; the system's code tells them apart.
   if (system != 0) {
@@ -245,6 +260,17 @@ bool OpenFile::resize(std::uint64_t size) {
 
 bool OpenFile::sync() {
   return stepDone(FileStep::Synced, _commit(fd_) == 0);
+}
+
+bool OpenFile::lockExclusive() {
+  // The C runtime lets others write a file it opened; a lock of every byte keeps another
+  // save out until this handle and its duplicates are closed.
+  return fd_ >= 0 && triedForAFewSeconds([this] {
+           OVERLAPPED from{};
+           return LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
+                             0, MAXDWORD, MAXDWORD, &from) != 0 ||
+                  GetLastError() != ERROR_LOCK_VIOLATION;
+         });
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {

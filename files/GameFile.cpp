@@ -96,11 +96,14 @@ FileStatus replaceWhole(Target& target, const std::string& text) {
 
 // The new text written over the old one in the file itself, for a file that may be written
 // where no new file may be made, through the descriptor of the first check. The old bytes go
-// back if anything fails after the first byte is written, a failed close included.
+// back if anything fails after the first byte is written, a failed close included. Another
+// save of the file waits for this one's close, or the file could be left with one game cut
+// to the other's length.
 FileStatus writeInPlace(Target& target, const std::string& text) {
   OpenFile& file = target.file;
   // A file that cannot be read cannot be put back.
   if (!file.readable()) return FileStatus::AccessDenied;
+  if (!file.lockExclusive()) return FileStatus::Failed;
   if (target.facts.size > kLargestInPlace) return FileStatus::Failed;
   // Bounded by what is read, not by the size asked before: the file may grow meanwhile.
   std::string old;

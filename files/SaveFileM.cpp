@@ -19,6 +19,15 @@ bool somethingAt(const std::string& path) {
 
 }  // namespace
 
+std::string proposedSaveName(const Declare& declare) {
+  return declare.ImjaFaila.empty() ? std::to_string(declare.NmRasklada) : declare.ImjaFaila;
+}
+
+bool asksBeforeReplacing(const std::string& path, const Declare& declare,
+                         const std::function<bool()>& somethingThere) {
+  return path != declare.ImjaFaila && somethingThere();
+}
+
 void SaveCurrentGame(Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
   if (declare.ImjaFaila.empty()) {
     SaveGameAs(declare, screen, ui);
@@ -28,16 +37,13 @@ void SaveCurrentGame(Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
 }
 
 void SaveGameAs(Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
-  const std::string initialName =
-      declare.ImjaFaila.empty() ? std::to_string(declare.NmRasklada) : declare.ImjaFaila;
-  const std::string path = ui.OpenSaveDialog(true, initialName);
+  const std::string path = ui.OpenSaveDialog(true, proposedSaveName(declare));
   if (path.empty()) return;
   SaveGame(completeExtension(path, declare.Razdelitel), declare, screen, ui);
 }
 
 void SaveGame(const std::string& path, Declare& declare, GameScreen& screen, FileCommandsUi& ui) {
-  // Exact comparison: the current file spelled in other letter case counts as another.
-  if (path != declare.ImjaFaila && somethingAt(path) &&
+  if (asksBeforeReplacing(path, declare, [&path] { return somethingAt(path); }) &&
       ui.msgBox().show(replaceQuestion(path)) == MsgAnswer::No) {
     return;
   }

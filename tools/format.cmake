@@ -6,7 +6,8 @@ cmake_minimum_required(VERSION 3.25)
 file(GLOB_RECURSE sources RELATIVE "${ROOT}"
      "${ROOT}/engine/*.cpp" "${ROOT}/engine/*.h" "${ROOT}/widgets/*.cpp" "${ROOT}/widgets/*.h"
      "${ROOT}/files/*.cpp" "${ROOT}/files/*.h" "${ROOT}/help/*.cpp" "${ROOT}/help/*.h"
-     "${ROOT}/solver/*.cpp" "${ROOT}/solver/*.h" "${ROOT}/ui/*.cpp" "${ROOT}/ui/*.h"
+     "${ROOT}/solver/*.cpp" "${ROOT}/solver/*.h" "${ROOT}/play/*.cpp" "${ROOT}/play/*.h"
+     "${ROOT}/ui/*.cpp" "${ROOT}/ui/*.h" "${ROOT}/web/core/*.cpp" "${ROOT}/web/core/*.h"
      "${ROOT}/assets/*.cpp" "${ROOT}/tests/*.cpp" "${ROOT}/tests/*.h" "${ROOT}/tools/*.cpp")
 execute_process(COMMAND "${CLANG_FORMAT}" --dry-run --Werror ${sources}
                 WORKING_DIRECTORY "${ROOT}" RESULT_VARIABLE result ERROR_VARIABLE report)

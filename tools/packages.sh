@@ -4,6 +4,13 @@ set -euo pipefail
 
 ZARVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
+# The sources, the help page and the tests' files have Cyrillic names, which neither CPack
+# nor Wine can spell in a locale that is not UTF-8, as a fresh system or a container has
+# none set. Such a caller gets C.UTF-8, which Debian always has.
+if [ "$(locale charmap 2>/dev/null)" != UTF-8 ]; then
+  export LC_ALL=C.UTF-8
+fi
+
 zarvel_install_missing() {
   local missing=()
   local package

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the game and starts it.
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
-zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev
+zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}"
 zarvel_build --target zarvel
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "zarvel: built $ZARVEL_BUILD/zarvel, but there is no display to show it on." >&2

@@ -4,7 +4,7 @@
 
 #include <QMouseEvent>
 
-#include "ui/ArrowBarPointer.h"
+#include "play/ArrowBarPointer.h"
 
 namespace zarvel {
 namespace {

@@ -1,6 +1,7 @@
 // Reading the command line.
 #include "ui/CommandLine.h"
 
+#include <algorithm>
 #include <set>
 
 namespace zarvel {
@@ -70,6 +71,34 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, bool qtO
   return result;
 }
 
+QtHandOver::QtHandOver(char** argv, std::vector<std::string> names)
+    : argv_(argv), names_(std::move(names)) {
+  ownFrom_ =
+      static_cast<std::size_t>(std::find(firstArgument(), names_.cend(), "--") - names_.begin());
+  qtArgv_.assign(argv, argv + ownFrom_);
+  qtArgv_.push_back(nullptr);  // C's own convention, which Qt keeps
+  qtArgc_ = static_cast<int>(ownFrom_);
+}
+
+std::vector<std::string>::const_iterator QtHandOver::firstArgument() const {
+  return names_.cbegin() + (names_.empty() ? 0 : 1);  // past the program's name
+}
+
+CommandLine QtHandOver::beforeQt() const {
+  return parseCommandLine({firstArgument(), names_.cend()}, true);
+}
+
+CommandLine QtHandOver::afterQt() const {
+  std::vector<std::string> left;
+  for (int i = 1; i < qtArgc_; ++i) {
+    // Qt keeps the pointers it leaves, so each still tells which argument it was.
+    const auto at = std::find(argv_, argv_ + ownFrom_, qtArgv_[static_cast<std::size_t>(i)]);
+    left.push_back(names_[static_cast<std::size_t>(at - argv_)]);
+  }
+  left.insert(left.end(), names_.begin() + static_cast<std::ptrdiff_t>(ownFrom_), names_.end());
+  return parseCommandLine(left);
+}
+
 std::string usageText() {
   return "Использование: zarvel [ФАЙЛ]\n"
          "Головоломка «Zarvel». С именем файла открывает эту сохранённую игру (.zrv).\n"
@@ -80,6 +109,11 @@ std::string usageText() {
          "The Zarvel puzzle. Given a file, opens that saved game (.zrv).\n"
          "  --help     show this help and exit\n"
          "  --version  show the version and exit\n";
+}
+
+std::string noDisplayText() {
+  return "zarvel: нет экрана, на котором можно показать игру: запустите её в графическом сеансе\n"
+         "zarvel: there is no display to show the game on: start it in a graphical session\n";
 }
 
 std::string versionText() {

@@ -1,12 +1,11 @@
 // Solves boards for the hint on a worker thread, so that the window keeps painting and
 // answering while the solver works, and hands each solution back on the window's thread.
-// One search runs at a time; a request made meanwhile waits, and only the latest waits.
+// The play session asks for one search at a time and keeps the one that waits.
 #pragma once
 
 #include <QObject>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -17,30 +16,25 @@ namespace zarvel {
 class HintSearch : public QObject {
  public:
   using Found = std::function<void(std::uint64_t version, std::vector<solver::Move> moves)>;
+  // What solves a board; the game's solver, or a stand-in the tests hold back at will.
+  using Solve = std::function<std::vector<solver::Move>(const solver::Grid& grid)>;
+  static std::vector<solver::Move> solveWithTheSolver(const solver::Grid& grid);
 
-  explicit HintSearch(Found found, QObject* parent = nullptr);
+  explicit HintSearch(Found found, Solve solve = solveWithTheSolver, QObject* parent = nullptr);
   // Waits for a running search: the solver ends on its own in a fraction of a second.
   ~HintSearch() override;
   HintSearch(const HintSearch&) = delete;
   HintSearch& operator=(const HintSearch&) = delete;
 
-  // Solves `grid`, the board of `version`.
+  // Solves `grid`, the board of `version`, once the search before it has handed back.
   void request(const solver::Grid& grid, std::uint64_t version);
-  // True while the board of `version` is being solved or waits to be.
-  bool searching(std::uint64_t version) const;
 
  private:
-  struct Request {
-    solver::Grid grid;
-    std::uint64_t version;
-  };
-  void start(const Request& request);
   void finished(std::uint64_t version, std::vector<solver::Move> moves);
 
   Found found_;
+  Solve solve_;
   std::thread worker_;
-  std::optional<std::uint64_t> running_;
-  std::optional<Request> waiting_;
 };
 
 }  // namespace zarvel

@@ -6,7 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
+#include "ui/Accessibility.h"
 #include "widgets/Conversions.h"
 #include "widgets/Fonts.h"
 #include "widgets/Windows.h"
@@ -59,6 +60,7 @@ frmEnd::frmEnd(QWidget* owner, Rnd& rnd) : QDialog(owner), rnd_(rnd) {
 
   picture1_ = new VictoryArea(this);
   picture1_->setObjectName(QStringLiteral("Picture1"));
+  describeText(picture1_, kTekstPobedy);  // what a screen reader reads of the jumping letters
   picture1_->setGeometry(kPicture1LaidOut);
   picture1_->setFont(gameFont(kSerifFamily, 36, true));
   picture1_->setFocusPolicy(Qt::NoFocus);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -16,10 +17,12 @@
 #include "files/PoiskTochkiM.h"
 #include "files/SaveFileM.h"
 #include "help/Shell.h"
+#include "play/AccessibleNames.h"
+#include "play/frmFormaLayout.h"
 #include "solver/Grid.h"
+#include "ui/Accessibility.h"
 #include "ui/ArrowBar.h"
 #include "ui/Services.h"
-#include "ui/frmFormaLayout.h"
 #include "widgets/Conversions.h"
 #include "widgets/Fonts.h"
 #include "widgets/PictureView.h"
@@ -100,10 +103,6 @@ std::vector<KeyCommand> keyCommands() {
   };
 }
 
-// The hint's arrow shows pressed three times in about a second: on, off, on, off, on, off.
-constexpr int kBlinkPhases = 6;
-constexpr int kBlinkPhaseMs = 170;
-
 // The board's background is the desktop's window-text colour (black in the usual scheme).
 Colour windowTextColour() {
   return fromQRgb(QApplication::palette().color(QPalette::WindowText).rgb());
@@ -120,7 +119,7 @@ PictureView* addPictureView(Picture& picture, QWidget* client, const char* name,
 
 }  // namespace
 
-frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
+frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSearch::Solve solve)
     : QMainWindow(parent),
       declare_(declare),
       services_(services),
@@ -132,10 +131,13 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
                   Picture(L::kPicStrelki[1].width, L::kPicStrelki[1].height, kBackground),
                   Picture(L::kPicStrelki[2].width, L::kPicStrelki[2].height, kBackground),
                   Picture(L::kPicStrelki[3].width, L::kPicStrelki[3].height, kBackground)},
-      pointer_(picStrelki_, picStrelka_, declare.TekRjad, *this),
-      hintSearch_([this](std::uint64_t version, std::vector<solver::Move> moves) {
-        hintFound(version, std::move(moves));
-      }) {
+      session_(declare, *this, picStrelki_, picStrelka_, *this),
+      keys_(session_),
+      hintSearch_(
+          [this](std::uint64_t version, std::vector<solver::Move> moves) {
+            session_.hintFound(version, std::move(moves));
+          },
+          std::move(solve)) {
   setObjectName(QStringLiteral("frmForma"));
   setWindowTitle(kCaption);
   setWindowIcon(gameIcon());
@@ -160,7 +162,7 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent)
 
   // The leave poll of the arrow bars; it runs only while an arrow shows a look.
   timer1_.setInterval(L::kLeavePollMs);
-  connect(&timer1_, &QTimer::timeout, this, [this] { pointer_.timerTick(); });
+  connect(&timer1_, &QTimer::timeout, this, [this] { session_.pointer().timerTick(); });
   blinkTimer_.setInterval(kBlinkPhaseMs);
   connect(&blinkTimer_, &QTimer::timeout, this, &frmForma::blinkTick);
 }
@@ -178,29 +180,40 @@ void frmForma::buildElements(QWidget* client) {
   static constexpr std::array<const char*, kBars> kBarNames = {"picStrelki0", "picStrelki1",
                                                                "picStrelki2", "picStrelki3"};
   for (std::size_t bar = 0; bar < picStrelki_.size(); ++bar) {
-    auto* view = new ArrowBar(picStrelki_[bar], static_cast<std::int32_t>(bar), pointer_, client);
+    const auto index = static_cast<std::int32_t>(bar);
+    auto* view = new ArrowBar(picStrelki_[bar], index, session_.pointer(), client);
     view->setObjectName(QString::fromLatin1(kBarNames[bar]));
     const Box& box = L::kPicStrelki[bar];
     view->setGeometry(box.left, box.top, box.width, box.height);
+    describeArrowBar(view, index, session_.pointer());
+    bars_[bar] = view;
   }
-  addPictureView(picPole_, client, "picPole", L::kPicPole);
+  boardView_ = addPictureView(picPole_, client, "picPole", L::kPicPole);
+  describeBoard(boardView_, picPole_);
   const QString trol = QStringLiteral(":/assets/PicTrol.png");
   const QString kletka = QStringLiteral(":/assets/picKletka.png");
   loadOwnPicture(picTrol_, trol);
-  addPictureView(picTrol_, client, "PicTrol", L::kPicTrol)->setFineArt(trol, {}, {{kletka, {}}});
+  trolView_ = addPictureView(picTrol_, client, "PicTrol", L::kPicTrol);
+  trolView_->setFineArt(trol, {}, {{kletka, {}}});
+  describePicture(trolView_,
+                  [this] { return QString::fromStdString(mascotName(mascotCaged(*this))); });
   loadOwnPicture(picStrelka_, kArrowStrip);
   addPictureView(picStrelka_, client, "picStrelka", L::kPicStrelka, false);
   loadOwnPicture(picKletka_, kletka);
   addPictureView(picKletka_, client, "picKletka", L::kPicKletka, false);
 
-  addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top, L::kLabel2.width,
-           L::kLabel2.height);
+  QLabel* label2 = addLabel(client, "Label2", kLabel2, L::kLabel2.left, L::kLabel2.top,
+                            L::kLabel2.width, L::kLabel2.height);
   lblNmRasklada_ = addLabel(client, "lblNmRasklada", QStringLiteral("0"), L::kLblNmRasklada.left,
                             L::kLblNmRasklada.top, 0, L::kLblNmRasklada.height);
-  addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
-           L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
+  QLabel* lblTxtNmHod =
+      addLabel(client, "lblTxtNmHod", kLblTxtNmHod, L::kLblTxtNmHod.left, L::kLblTxtNmHod.top,
+               L::kLblTxtNmHod.width, L::kLblTxtNmHod.height);
   lblNmHod_ = addLabel(client, "lblNmHod", QStringLiteral("0"), L::kLblNmHod.left, L::kLblNmHod.top,
                        0, L::kLblNmHod.height);
+  // A screen reader names each counter by the label beside it.
+  label2->setBuddy(lblNmRasklada_);
+  lblTxtNmHod->setBuddy(lblNmHod_);
 }
 
 QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& text, int left,
@@ -262,10 +275,17 @@ void frmForma::showNmRasklada(std::int32_t layoutNumber) {
 void frmForma::showNmHod(std::int32_t moves) {
   lblNmHod_->setText(QString::number(moves));
   lblNmHod_->resize(lblNmHod_->sizeHint().width(), lblNmHod_->height());
+  announceBoard();
 }
 
 void frmForma::showVictory() {
+  announceBoard();
   services_.showVictory();
+}
+
+void frmForma::announceBoard() {
+  announceNames(boardView_);
+  announceNames(trolView_);
 }
 
 Point frmForma::cursorInClient() {
@@ -286,78 +306,54 @@ bool frmForma::pollRunning() const {
 }
 
 void frmForma::gameStarted() {
-  history_.clear();
-  hintPlan_.boardReplaced();
-  stopBlink();
+  session_.gameStarted();
+  announceBoard();
 }
 
-void frmForma::makeMove(std::int32_t bar) {
-  moveComing({bar, declare_.TekRjad});
-  history_.play(declare_, *this, bar, declare_.TekRjad);
+void frmForma::cursorChanged() {
+  if (const std::optional<Arrow> cursor = session_.pointer().cursor())
+    announceCursor(bars_.at(static_cast<std::size_t>(cursor->bar)), cursor->line);
 }
 
-// The hint hears of a move before it is made: a winning move opens the victory window and
-// does not return for a while.
-void frmForma::moveComing(solver::Move move) {
-  stopBlink();
-  hintPlan_.moveMade(move);
+// Tab and Shift+Tab belong to the arrow cursor: the window has no focus chain to walk.
+bool frmForma::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+      keyPressEvent(key);
+      return true;
+    }
+  }
+  return QMainWindow::event(event);
 }
 
-// A key while a button is held on an arrow would pull the board from under the press.
+void frmForma::keyPressEvent(QKeyEvent* event) {
+  keys_.keyPress(*event) ? event->accept() : QMainWindow::keyPressEvent(event);
+}
+
+void frmForma::keyReleaseEvent(QKeyEvent* event) {
+  keys_.keyRelease(*event) ? event->accept() : QMainWindow::keyReleaseEvent(event);
+}
+
+void frmForma::solve(std::uint64_t version, const solver::Grid& grid) {
+  hintSearch_.request(grid, version);
+}
+
 void frmForma::undoMove() {
-  if (pointer_.Nazhata() || !history_.canUndo()) return;
-  stopBlink();
-  hintPlan_.boardReplaced();
-  history_.undo(declare_, *this);
+  session_.undo();
+  announceBoard();  // the mascot leaves his cage after the counter is shown
 }
 
 void frmForma::redoMove() {
-  if (pointer_.Nazhata() || !history_.canRedo()) return;
-  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
-  history_.redo(declare_, *this);
+  session_.redo();
 }
 
 void frmForma::showHint() {
-  if (pointer_.Nazhata() || boardSolved(picPole_)) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) {
-    startBlink(*move);
-    return;
-  }
-  const std::uint64_t version = hintPlan_.version();
-  if (hintSearch_.searching(version)) return;
-  // A board opened from a file may hold colours no solution can sort: no hint then.
-  if (const auto board = solver::boardFromPicture(picPole_))
-    hintSearch_.request(board->grid, version);
-}
-
-void frmForma::hintFound(std::uint64_t version, std::vector<solver::Move> moves) {
-  if (!hintPlan_.adopt(version, std::move(moves))) return;
-  if (const std::optional<solver::Move> move = hintPlan_.next()) startBlink(*move);
-}
-
-void frmForma::startBlink(solver::Move move) {
-  stopBlink();
-  blinking_ = move;
-  blinkPhase_ = 0;
-  pointer_.showHintLook(move.bar, move.line);
-  blinkTimer_.start();
-}
-
-void frmForma::stopBlink() {
-  blinkTimer_.stop();
-  if (blinking_) pointer_.endHintLook(blinking_->bar);
-  blinking_.reset();
+  session_.hint();
 }
 
 void frmForma::blinkTick() {
-  if (!blinking_) return;
-  if (++blinkPhase_ >= kBlinkPhases) {
-    stopBlink();
-  } else if (blinkPhase_ % 2 == 0) {
-    pointer_.showHintLook(blinking_->bar, blinking_->line);
-  } else {
-    pointer_.endHintLook(blinking_->bar);
-  }
+  session_.blinkTick();
 }
 
 void frmForma::openGame(const std::string& path) {

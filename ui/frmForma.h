@@ -6,29 +6,29 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
-#include <optional>
 #include <string>
-#include <vector>
 
 #include "engine/Declare.h"
 #include "engine/GameScreen.h"
-#include "engine/MoveHistory.h"
 #include "engine/Picture.h"
-#include "ui/ArrowBarPointer.h"
-#include "ui/HintPlan.h"
+#include "play/PlaySession.h"
+#include "ui/ArrowBarKeys.h"
 #include "ui/HintSearch.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 
 namespace zarvel {
 
+class ArrowBar;
 class PictureView;
 class Services;
 
-class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
+class frmForma : public QMainWindow, public GameScreen, private PlaySession::Host {
  public:
-  frmForma(Declare& declare, Services& services, QWidget* parent = nullptr);
+  frmForma(Declare& declare, Services& services, QWidget* parent = nullptr,
+           HintSearch::Solve solve = HintSearch::solveWithTheSolver);
   ~frmForma() override;
   frmForma(const frmForma&) = delete;
   frmForma& operator=(const frmForma&) = delete;
@@ -65,28 +65,35 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   void undoMove();
   void redoMove();
   void showHint();
+  // One phase of the hint's blink, as its timer gives them.
+  void blinkTick();
 
   // Opens the saved game at `path` as "Открыть" does after its dialog.
   void openGame(const std::string& path);
+
+ protected:
+  // Keyboard play on the arrow bars.
+  bool event(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   void buildElements(QWidget* client);
   void buildMenus();
   void buildKeyCommands();
-  // A hint's solution has arrived for the board of `version`.
-  void hintFound(std::uint64_t version, std::vector<solver::Move> moves);
-  void moveComing(solver::Move move);
-  void startBlink(solver::Move move);
-  void stopBlink();
-  void blinkTick();
+  // A screen reader hears of the squares and the mascot that changed.
+  void announceBoard();
   // Asks the start-over question of the menu item `itemName`; true on Yes.
   bool confirmed(const char* itemName);
-  // ArrowBarHost
+  // PlaySession::Host
   Point cursorInClient() override;
   void startPoll() override;
   void stopPoll() override;
   bool pollRunning() const override;
-  void makeMove(std::int32_t bar) override;
+  void solve(std::uint64_t version, const solver::Grid& grid) override;
+  void startBlinkClock() override { blinkTimer_.start(); }
+  void stopBlinkClock() override { blinkTimer_.stop(); }
+  void cursorChanged() override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
@@ -99,18 +106,18 @@ class frmForma : public QMainWindow, public GameScreen, private ArrowBarHost {
   Picture picKletka_;
   Picture picStrelka_;
   std::array<Picture, kBars> picStrelki_;
-  ArrowBarPointer pointer_;
+  PlaySession session_;
+  ArrowBarKeys keys_;
+  std::array<ArrowBar*, kBars> bars_{};
+  PictureView* boardView_ = nullptr;
+  PictureView* trolView_ = nullptr;
 
   QLabel* lblNmRasklada_ = nullptr;
   QLabel* lblNmHod_ = nullptr;
   QTimer timer1_;
 
-  MoveHistory history_;
-  HintPlan hintPlan_;
   HintSearch hintSearch_;
   QTimer blinkTimer_;
-  std::optional<solver::Move> blinking_;
-  int blinkPhase_ = 0;
 };
 
 }  // namespace zarvel

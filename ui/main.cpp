@@ -1,23 +1,19 @@
 // The zarvel executable.
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "engine/Declare.h"
+#include "files/FileIo.h"
+#include "files/Utf8Path.h"
 #include "ui/CommandLine.h"
 #include "ui/MainM.h"
 #include "ui/QtServices.h"
 #include "ui/frmForma.h"
 
 namespace {
-
-std::vector<std::string> argumentsOf(const QStringList& list) {
-  std::vector<std::string> arguments;
-  for (qsizetype i = 1; i < list.size(); ++i) arguments.push_back(list[i].toStdString());
-  return arguments;
-}
 
 // Usage and version need no display, so they are answered before Qt looks for one.
 bool answeredWithoutWindow(const zarvel::CommandLine& line) {
@@ -27,20 +23,33 @@ bool answeredWithoutWindow(const zarvel::CommandLine& line) {
   return line.action == Action::Usage || line.action == Action::Version;
 }
 
+// Qt ends the program in an abort, a core dump where they are kept, when it has no display
+// to open: the player is told so instead, after whatever Qt said on the way.
+void noDisplayInsteadOfAbort(QtMsgType type, const QMessageLogContext& context,
+                             const QString& message) {
+  if (type != QtFatalMsg) {
+    std::cerr << qFormatLogMessage(type, context, message).toStdString() << '\n';
+    return;
+  }
+  std::cerr << zarvel::noDisplayText() << std::flush;
+  std::_Exit(1);  // from inside Qt's constructor: nothing is left to tidy up
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  const std::vector<std::string> raw(argv + (argc > 0 ? 1 : 0), argv + argc);
-  const zarvel::CommandLine early = zarvel::parseCommandLine(raw, true);
+  zarvel::QtHandOver handOver(argv, zarvel::argumentNames(argc, argv));
+  const zarvel::CommandLine early = handOver.beforeQt();
   if (answeredWithoutWindow(early)) return 0;
   if (early.action == zarvel::CommandLine::Action::Refuse) {
     std::cerr << early.problem;
     return 2;
   }
 
-  QApplication app(argc, argv);
-  // Qt has taken its own options (-platform, -style...) out by now; the rest is ours.
-  const zarvel::CommandLine line = zarvel::parseCommandLine(argumentsOf(app.arguments()));
+  const QtMessageHandler qtHandler = qInstallMessageHandler(noDisplayInsteadOfAbort);
+  QApplication app(handOver.qtArgc(), handOver.qtArgv());
+  qInstallMessageHandler(qtHandler);
+  const zarvel::CommandLine line = handOver.afterQt();
   if (line.action == zarvel::CommandLine::Action::Refuse) {
     std::cerr << line.problem;
     return 2;
@@ -53,9 +62,11 @@ int main(int argc, char* argv[]) {
   zarvel::startUp(declare, form, zarvel::placeFacts(QCoreApplication::applicationDirPath()));
   if (!line.file.empty()) {
     // A full path, in the platform's own spelling, as the open dialog would hand it over.
-    const QString path =
-        QDir::toNativeSeparators(QFileInfo(QString::fromStdString(line.file)).absoluteFilePath());
-    QTimer::singleShot(0, &form, [&form, path] { form.openGame(path.toStdString()); });
+    std::error_code failed;
+    const std::filesystem::path full =
+        std::filesystem::absolute(zarvel::pathFromUtf8(line.file), failed);
+    const std::string path = failed ? line.file : zarvel::utf8FromPath(full.lexically_normal());
+    QTimer::singleShot(0, &form, [&form, path] { form.openGame(path); });
   }
   return QApplication::exec();
 }

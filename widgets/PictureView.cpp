@@ -4,9 +4,8 @@
 
 #include <QPainter>
 #include <QPointer>
-#include <algorithm>
-#include <cstring>
 
+#include "engine/FineArt.h"
 #include "widgets/Conversions.h"
 
 namespace zarvel {
@@ -22,34 +21,6 @@ std::vector<Colour> coloursOf(const QImage& image) {
     for (int x = 0; x < rgb.width(); ++x) colours.push_back(fromQRgb(line[x]));
   }
   return colours;
-}
-
-constexpr int kFine = 2;  // the large art is drawn at twice the size
-
-QRect finer(const QRect& rect) {
-  return {rect.topLeft() * kFine, rect.size() * kFine};
-}
-
-// Whether `a` holds in `inA` exactly what `b` holds in `inB`; both 32-bit RGB.
-bool sameRect(const QImage& a, const QRect& inA, const QImage& b, const QRect& inB) {
-  if (inA.size() != inB.size() || !a.rect().contains(inA) || !b.rect().contains(inB)) return false;
-  const auto bytes = static_cast<std::size_t>(inA.width()) * sizeof(QRgb);
-  for (int y = 0; y < inA.height(); ++y) {
-    const auto* rowA = reinterpret_cast<const QRgb*>(a.constScanLine(inA.top() + y)) + inA.left();
-    const auto* rowB = reinterpret_cast<const QRgb*>(b.constScanLine(inB.top() + y)) + inB.left();
-    if (std::memcmp(rowA, rowB, bytes) != 0) return false;
-  }
-  return true;
-}
-
-// Copies `from` of `source` to `to` of `target`; both 32-bit RGB, both inside.
-void copyRect(QImage& target, QPoint to, const QImage& source, const QRect& from) {
-  const auto bytes = static_cast<std::size_t>(from.width()) * sizeof(QRgb);
-  for (int y = 0; y < from.height(); ++y) {
-    std::memcpy(reinterpret_cast<QRgb*>(target.scanLine(to.y() + y)) + to.x(),
-                reinterpret_cast<const QRgb*>(source.constScanLine(from.top() + y)) + from.left(),
-                bytes);
-  }
 }
 
 }  // namespace
@@ -82,27 +53,35 @@ PictureView::PictureView(Picture& picture, QWidget* parent) : QWidget(parent), p
   });
 }
 
-PictureView::Art PictureView::loadArt(const QString& resource, std::vector<QRect> tiles) {
-  Art art{QImage(resource).convertToFormat(QImage::Format_RGB32),
-          QImage(QString(resource).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")))
-              .convertToFormat(QImage::Format_RGB32),
-          std::move(tiles)};
-  if (art.tiles.empty()) art.tiles.push_back(art.small.rect());
-  if (art.small.isNull() || art.large.size() != art.small.size() * kFine) art.large = QImage();
+FineArt PictureView::loadArt(const QString& resource, const std::vector<QRect>& tiles) {
+  const QImage small(resource);
+  const QImage large(QString(resource).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")));
+  FineArt art{small.width(), small.height(), coloursOf(small), {}, {}};
+  if (!small.isNull() && large.size() == small.size() * kFine) art.large = coloursOf(large);
+  for (const QRect& tile : tiles)
+    art.tiles.push_back({tile.x(), tile.y(), tile.width(), tile.height()});
   return art;
 }
 
 void PictureView::setFineArt(const QString& resource, std::vector<QRect> cells,
                              std::vector<CopySource> sources) {
-  own_ = loadArt(resource, std::move(cells));
-  if (own_.small.size() != QSize(picture_.width(), picture_.height())) own_ = Art{};
+  fineFiles_ = FineArtFiles{resource, std::move(cells), std::move(sources)};
+  own_ = FineArt{};
   sources_.clear();
-  for (CopySource& source : sources) {
-    Art art = loadArt(source.resource, std::move(source.tiles));
-    if (!art.large.isNull()) sources_.push_back(std::move(art));
-  }
   fineStale_ = true;
   update();
+}
+
+void PictureView::loadFineArt() {
+  if (!fineFiles_) return;
+  const FineArtFiles files = std::move(*fineFiles_);
+  fineFiles_.reset();
+  own_ = loadArt(files.resource, files.cells);
+  if (own_.width != picture_.width() || own_.height != picture_.height()) own_ = FineArt{};
+  for (const CopySource& source : files.sources) {
+    FineArt art = loadArt(source.resource, source.tiles);
+    if (!art.large.empty()) sources_.push_back(std::move(art));
+  }
 }
 
 const QImage& PictureView::image() {
@@ -121,32 +100,16 @@ const QImage& PictureView::image() {
 }
 
 QImage PictureView::fineImage() {
-  if (own_.large.isNull() || !fineStale_) return fine_;
-  const QImage& now = image();
-  fine_ = own_.large.copy();
-  std::vector<bool> fromTile(static_cast<std::size_t>(now.width()) *
-                             static_cast<std::size_t>(now.height()));
-  for (const QRect& cell : own_.tiles) {
-    if (sameRect(now, cell, own_.small, cell)) continue;
-    for (const Art& source : sources_) {
-      const auto tile = std::find_if(source.tiles.begin(), source.tiles.end(), [&](const QRect& t) {
-        return sameRect(now, cell, source.small, t);
-      });
-      if (tile == source.tiles.end()) continue;
-      copyRect(fine_, finer(cell).topLeft(), source.large, finer(*tile));
-      for (int y = cell.top(); y <= cell.bottom(); ++y)
-        for (int x = cell.left(); x <= cell.right(); ++x)
-          fromTile[static_cast<std::size_t>(y * now.width() + x)] = true;
-      break;
-    }
+  loadFineArt();
+  if (own_.large.empty() || !fineStale_) return fine_;
+  const std::vector<Colour> fine = fineDrawing(picture_.pixels(), own_, sources_);
+  if (fine.empty()) return fine_ = QImage();
+  fine_ = QImage(own_.width * kFine, own_.height * kFine, QImage::Format_RGB32);
+  for (int y = 0; y < fine_.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(fine_.scanLine(y));
+    for (int x = 0; x < fine_.width(); ++x)
+      line[x] = toQRgb(fine[static_cast<std::size_t>(y * fine_.width() + x)]);
   }
-  // Whatever no drawing accounts for is shown as it is, each pixel a square of its colour.
-  for (int y = 0; y < now.height(); ++y)
-    for (int x = 0; x < now.width(); ++x)
-      if (!fromTile[static_cast<std::size_t>(y * now.width() + x)] &&
-          now.pixel(x, y) != own_.small.pixel(x, y))
-        for (int k = 0; k < kFine * kFine; ++k)
-          fine_.setPixel(kFine * x + k % kFine, kFine * y + k / kFine, now.pixel(x, y));
   fine_.setDevicePixelRatio(kFine);
   fineStale_ = false;
   return fine_;
@@ -154,10 +117,12 @@ QImage PictureView::fineImage() {
 
 void PictureView::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
-  if (devicePixelRatioF() > 1 && !own_.large.isNull()) {
+  // Asked on every paint, so that a window moved to a finer screen reads the art there.
+  const QImage fine = devicePixelRatioF() > 1 ? fineImage() : QImage();
+  if (!fine.isNull()) {
     // At one and a half the large art is shrunk smoothly rather than the small one stretched.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), fineImage());
+    painter.drawImage(rect(), fine);
   } else {
     painter.drawImage(0, 0, image());
   }

@@ -6,8 +6,10 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
+#include "engine/FineArt.h"
 #include "engine/Picture.h"
 
 namespace zarvel {
@@ -36,7 +38,8 @@ class PictureView : public QWidget {
   // Lets the view show its picture from the art drawn at twice the size (the resources'
   // "@2x" files) on a screen of more than one device pixel a pixel. `resource` is the
   // picture's own picture; the game copies tiles of `sources` whole onto `cells` (no cells:
-  // the whole picture is one).
+  // the whole picture is one). The files are read the first time such a screen shows the
+  // view, or fineImage() is asked: at one device pixel a pixel they would only take memory.
   void setFineArt(const QString& resource, std::vector<QRect> cells = {},
                   std::vector<CopySource> sources = {});
 
@@ -50,20 +53,24 @@ class PictureView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // A picture at both sizes, and its tiles at the small one.
-  struct Art {
-    QImage small;
-    QImage large;
-    std::vector<QRect> tiles;
+  // What setFineArt names, until it is read.
+  struct FineArtFiles {
+    QString resource;
+    std::vector<QRect> cells;
+    std::vector<CopySource> sources;
   };
-  static Art loadArt(const QString& resource, std::vector<QRect> tiles);
+  // A picture at both sizes, and its tiles at the small one; no large drawing when the
+  // resource has none of twice the size.
+  static FineArt loadArt(const QString& resource, const std::vector<QRect>& tiles);
+  void loadFineArt();
   const QImage& image();
 
   Picture& picture_;
   QImage image_;
   bool stale_ = true;
-  Art own_;
-  std::vector<Art> sources_;
+  std::optional<FineArtFiles> fineFiles_;
+  FineArt own_;
+  std::vector<FineArt> sources_;
   QImage fine_;
   bool fineStale_ = true;
 };

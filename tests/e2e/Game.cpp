@@ -51,8 +51,9 @@ Environment childEnvironment(const std::string& display, const TempFolder& temp)
   return environment;
 }
 
-// Reads the display number that Xvfb writes once it accepts connections.
-std::optional<std::string> readDisplayNumber(int fd) {
+// Reads the first line a program writes to `fd` once it is ready: the display number of
+// Xvfb, the address of a D-Bus daemon.
+std::optional<std::string> readFirstLine(int fd) {
   std::string text;
   const auto deadline = std::chrono::steady_clock::now() + kPatience;
   while (text.find('\n') == std::string::npos) {
@@ -279,6 +280,7 @@ Game::~Game() {
   // The game first, while its X server still runs, so that it ends cleanly.
   game_.stop();
   openbox_.stop();
+  bus_.stop();  // the accessibility bus it started ends with it
   x_.reset();
   xvfb_.stop();
   // The temporary folder goes, the read-only program folder of an installation with it.
@@ -315,7 +317,7 @@ AssertionResult Game::start(const std::vector<std::string>& arguments) {
                    "tcp", "-noreset"},
                   currentEnvironment(), temp_.file("xvfb.log"), {}, pipeFds[1]);
   close(pipeFds[1]);
-  const auto number = readDisplayNumber(pipeFds[0]);
+  const auto number = readFirstLine(pipeFds[0]);
   close(pipeFds[0]);
   if (!number) return AssertionFailure() << "Xvfb did not start:\n" << logs();
   const std::string display = ":" + *number;
@@ -326,6 +328,19 @@ AssertionResult Game::start(const std::vector<std::string>& arguments) {
 
   environment_ = childEnvironment(display, temp_);
   if (scale_ != 1) environment_["QT_SCALE_FACTOR"] = std::to_string(scale_);
+  if (screenReaderReady_) {
+    // The accessibility bus and its registry are started by this session bus on demand.
+    if (pipe2(pipeFds, O_CLOEXEC) != 0) return AssertionFailure() << "cannot make a pipe";
+    bus_ = Process({ZARVEL_E2E_DBUS, "--session", "--nofork", "--nopidfile", "--print-address=3"},
+                   environment_, temp_.file("dbus.log"), {}, pipeFds[1]);
+    close(pipeFds[1]);
+    const auto address = readFirstLine(pipeFds[0]);
+    close(pipeFds[0]);
+    if (!address) return AssertionFailure() << "dbus-daemon did not start:\n" << logs();
+    environment_["DBUS_SESSION_BUS_ADDRESS"] = *address;
+    environment_["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1";
+    screenReaderReady_(*address);
+  }
   const Environment& environment = environment_;
   if (windowManager_ == WindowManager::Openbox) {
     openbox_ = Process({ZARVEL_E2E_OPENBOX, "--sm-disable"}, environment, temp_.file("openbox.log"),
@@ -742,7 +757,7 @@ std::string Game::openedDocuments() const {
 
 std::string Game::logs() const {
   std::string text;
-  for (const char* name : {"xvfb.log", "openbox.log", "zarvel.log"}) {
+  for (const char* name : {"xvfb.log", "dbus.log", "openbox.log", "zarvel.log"}) {
     const std::string log = readFile(temp_.file(name));
     if (!log.empty()) text += std::string("--- ") + name + "\n" + log;
   }
@@ -828,6 +843,9 @@ std::optional<Window> Game::openAboutBox() {
 }
 
 std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
+  // What the screen shows before the box: a picture of the box must be something else, not a
+  // screen the box's pixels have yet to reach.
+  const Image before = game.x().grab(game.x().screen());
   Process helper = game.startHelper(
       {ZARVEL_E2E_MSGBOX, expected.question ? "question" : "error", expected.title, expected.text},
       "msgbox.log");
@@ -851,13 +869,20 @@ std::optional<Image> pictureOf(Game& game, const ExpectedMessage& expected) {
   const bool drawn = waitUntil([&] {
     return readFile(game.scratchFile("msgbox.log")).find("drawn\n") != std::string::npos;
   });
+  const Rect area = x.area(box);
+  const auto showsTheBox = [&](const Image& now) {
+    for (int y = 0; y < now.height(); ++y)
+      for (int x0 = 0; x0 < now.width(); ++x0)
+        if (now.at(x0, y) != before.at(area.x + x0, area.y + y)) return true;
+    return false;
+  };
   Image picture;
-  waitUntil([&] {
-    Image now = x.grab(x.area(box));
+  const bool steady = waitUntil([&] {
+    Image now = x.grab(area);
     std::swap(now, picture);
-    return now == picture;
+    return now == picture && showsTheBox(picture);
   });
-  if (!drawn) ADD_FAILURE() << "the expected message box was not drawn";
+  if (!drawn || !steady) ADD_FAILURE() << "the expected message box was not drawn";
   x.key("Escape");
   if (!waitUntil([&] { return !helper.running(); })) {
     ADD_FAILURE() << "the expected message box did not close";

@@ -97,6 +97,14 @@ class Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
+  // Before start(): gives the game a D-Bus session of its own with Qt's accessibility
+  // bridge on, as a screen reader's desktop has it. `ready` gets the session's address
+  // before the game starts, so that a screen reader listens from the first moment, as one
+  // that runs before any program does.
+  void useScreenReader(std::function<void(const std::string&)> ready) {
+    screenReaderReady_ = std::move(ready);
+  }
+
   // Starts the X server, the window manager when wanted, and the game with `arguments`;
   // waits until the main window shows the first deal and has the keyboard focus.
   ::testing::AssertionResult start(const std::vector<std::string>& arguments = {});
@@ -207,6 +215,8 @@ class Game {
   std::string home_;
   std::string prefix_;
   Process xvfb_;
+  Process bus_;
+  std::function<void(const std::string&)> screenReaderReady_;
   Process openbox_;
   std::unique_ptr<XDisplay> x_;
   Process game_;

@@ -269,6 +269,11 @@ void XDisplay::key(const std::string& combination) {
   sync();
 }
 
+void XDisplay::keyState(const std::string& name, bool down) {
+  keySym(XStringToKeysym(name.c_str()), down);
+  sync();
+}
+
 void XDisplay::type(const std::string& text) {
   const KeyCode shift = XKeysymToKeycode(display_, XStringToKeysym("Shift_L"));
   for (const char c : text) {

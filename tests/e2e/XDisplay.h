@@ -58,6 +58,8 @@ class XDisplay {
   void click(Point at, unsigned number = 1);
   // A key by its X name ("Return", "F3", "ctrl+n", "shift+Tab"); modifiers before "+".
   void key(const std::string& combination);
+  // One key by its X name down or up alone, for a key that is held.
+  void keyState(const std::string& name, bool down);
   // Types printable ASCII text, using Shift where the keyboard map needs it.
   void type(const std::string& text);
   void sync();

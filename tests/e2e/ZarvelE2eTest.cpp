@@ -230,12 +230,14 @@ class StartedWithAFile : public RealWindow {
     ASSERT_TRUE(game_.waitForTitle(game_.mainWindow(), kCaption + " - [near.zrv]"));
   }
 
-  // Waits for the victory window and closes it with Enter; then waits for the keys to come
-  // back to the main window, which a busy window manager gives it a while later.
-  AssertionResult victoryClosed() {
+  // Waits for the victory window and closes it with Enter, `first` pressed before; then
+  // waits for the keys to come back to the main window, which a busy window manager gives it
+  // a while later.
+  AssertionResult victoryClosed(const char* first = nullptr) {
     const auto victory = game_.waitForDialog("Конец игры");
     if (!victory) return ::testing::AssertionFailure() << "no victory window";
     if (auto focused = game_.waitForFocus(*victory); !focused) return focused;
+    if (first != nullptr) game_.x().key(first);
     game_.x().key("Return");
     if (auto gone = game_.waitUntilGone(*victory); !gone) return gone;
     return game_.focusMainWindow();
@@ -247,8 +249,10 @@ class StartedWithAFile : public RealWindow {
 TEST_F(StartedWithAFile, UndoAndRedoTakeBackAndRepeatTheWinningMove) {
   const Image sevenMoves = game_.moveNumberImage();
   ASSERT_TRUE(game_.makeMove(3, 2, false));
-  ASSERT_TRUE(victoryClosed());
+  ASSERT_TRUE(victoryClosed("ctrl+z"));  // the main window's keys wait for the window to close
   ASSERT_TRUE(mascotShows(picture("picKletka")));
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), shifted(nearlySolved_, 3, 2));
 
   for (const char* undo : {"ctrl+z", "ctrl+z"}) game_.x().key(undo);  // the second finds nothing
   EXPECT_TRUE(game_.waitForBoard(nearlySolved_));
@@ -289,23 +293,60 @@ TEST_F(StartedWithAFile, FollowingTheHintsWins) {
       }
     return columns || rows;
   };
+  // From the keyboard: H blinks the hinted arrow and leaves the cursor on it; Enter moves.
+  // Straying from the hint once (its line the other way) makes the next H search anew.
+  game_.x().movePointer({1, 1});  // off the arrow just clicked, so that only the hint shows
+  game_.x().key("h");
+  const auto first = game_.waitForBlink();
+  ASSERT_TRUE(first) << "no arrow blinked after H";
+  ASSERT_TRUE(game_.waitForOnlyLook((*first)[0], (*first)[1], Look::Highlighted));
+  game_.x().key("Tab");
+  game_.x().key("Return");
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, ((*first)[0] + 2) % 4, (*first)[1])));
   for (int hints = 1; !solved(board); ++hints) {
-    ASSERT_LE(hints, 4) << "following the hints takes longer than the way back";
-    game_.x().movePointer({1, 1});  // off the arrow just clicked, so that only the hint shows
-    ASSERT_TRUE(game_.waitForAllPlain());
+    ASSERT_LE(hints, 6) << "following the hints takes longer than the way back";
     game_.x().key("h");
     const auto arrow = game_.waitForBlink();
     ASSERT_TRUE(arrow) << "no arrow blinked after H";
-    ASSERT_TRUE(game_.waitForAllPlain()) << "the blink ends by itself";
+    ASSERT_TRUE(game_.waitForOnlyLook((*arrow)[0], (*arrow)[1], Look::Highlighted))
+        << "the blink ends on the cursor";
     EXPECT_EQ(game_.board(), board) << "a hint moves nothing";
     board = shifted(board, (*arrow)[0], (*arrow)[1]);
-    ASSERT_TRUE(game_.makeMove((*arrow)[0], (*arrow)[1], !solved(board)));
+    game_.x().key("Return");
     if (!solved(board)) {
       ASSERT_TRUE(game_.waitForBoard(board));
     }
   }
   EXPECT_TRUE(victoryClosed());
-  EXPECT_TRUE(game_.waitForBoard(board));
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), board) << "the Enter that closes the victory window moves nothing";
+}
+
+TEST_F(RealWindow, TheKeyboardAloneReachesEveryBarAndMakesItsMoves) {
+  game_.x().movePointer({1, 1});
+  ASSERT_TRUE(game_.waitForAllPlain());
+  Board board = game_.board();
+  game_.x().key("Right");  // the first key only shows the cursor
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  for (const char* key : {"Right", "Right", "Down"}) game_.x().key(key);  // Down goes nowhere
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 2, Look::Highlighted));
+  game_.x().keyState("space", true);
+  EXPECT_TRUE(game_.waitForOnlyLook(0, 2, Look::Pressed)) << "pressed while the key is down";
+  EXPECT_EQ(game_.board(), board);
+  game_.x().keyState("space", false);
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 0, 2)));
+
+  game_.x().key("Tab");  // column 3 the other way
+  ASSERT_TRUE(game_.waitForOnlyLook(2, 2, Look::Highlighted));
+  game_.x().key("Return");
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 2, 2)));
+  for (const char* key : {"Left", "Left", "Left", "Up"}) game_.x().key(key);  // round the corner
+  ASSERT_TRUE(game_.waitForOnlyLook(3, 5, Look::Highlighted));
+  game_.x().key("space");
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 3, 5)));
+
+  game_.x().key("Escape");
+  EXPECT_TRUE(game_.waitForAllPlain()) << "Escape hides the cursor";
 }
 
 TEST_F(RealWindow, NewGameAsksFirst) {

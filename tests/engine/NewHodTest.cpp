@@ -183,7 +183,7 @@ TEST(NewHod, AWonGameIsFreedAgainByTheNextDeal) {
 // Undo and redo, from a board one move (row 2 to the left) from solved by columns, with 7
 // moves counted. Each case runs a script and says what the game must show afterwards.
 TEST(MoveHistory, UndoAndRedoRestoreBoardCounterAndMascot) {
-  enum Op { Move, Undo, Redo };
+  enum Op { Move, Undo, Redo, UndoDuringItsVictory };
   struct Step {
     Op op;
     int bar = 0;
@@ -197,7 +197,9 @@ TEST(MoveHistory, UndoAndRedoRestoreBoardCounterAndMascot) {
     std::int32_t moves;
     bool caged;
     int victories;
+    std::int32_t counted = 7;  // before the script
   };
+  constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();
   const Step win{Move, kBarLeft, 2};
   const Case cases[] = {
       {"undo the win", {win, {Undo}}, {}, 7, false, 1},
@@ -232,17 +234,33 @@ TEST(MoveHistory, UndoAndRedoRestoreBoardCounterAndMascot) {
        8,
        true,
        2},
+      {"an undo while the victory window is open takes the win back",
+       {{UndoDuringItsVictory, kBarLeft, 2}},
+       {},
+       7,
+       false,
+       1},
+      {"the largest count stays when a move is undone",
+       {{Move, kBarTop, 1}, {Undo}},
+       {},
+       kLargest,
+       false,
+       0,
+       kLargest},
   };
   const Grid nearlySolved = rotated(solvedByColumns(), kBarRight, 2);
   for (const Case& c : cases) {
     Declare declare = testing::startedDeclare();
     FakeScreen screen;
     paint(screen.picPole(), nearlySolved);
-    declare.NmHod = 7;
+    declare.NmHod = c.counted;
     MoveHistory history;
     for (const Step& step : c.script) {
-      if (step.op == Move) {
+      if (step.op == Move || step.op == UndoDuringItsVictory) {
+        if (step.op == UndoDuringItsVictory)
+          screen.duringVictory = [&] { EXPECT_TRUE(history.undo(declare, screen)) << c.name; };
         history.play(declare, screen, step.bar, step.line);
+        screen.duringVictory = nullptr;
       } else {
         const bool acted =
             step.op == Undo ? history.undo(declare, screen) : history.redo(declare, screen);

@@ -1,6 +1,7 @@
 // The game's own generator: range, exact scaling, and repeatability.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "engine/Rnd.h"

@@ -3,8 +3,11 @@
 // private, durable, and the old file whole.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -82,6 +85,23 @@ TEST(Folder, ReplaceTakesTheTargetsPlaceWholeAndLeavesNoSource) {
   EXPECT_FALSE(fs::exists(pathFromUtf8(from)));
 }
 
+// A lock keeps a second one waiting until the first holder is closed: on Windows too, where
+// the C runtime lets others write a file it opened.
+TEST(OpenFile, ALockWaitsForTheOtherHoldersClose) {
+  TempFolder folder;
+  const fs::path path = pathFromUtf8(folder.file("игра.zrv"));
+  writeBytes(folder.file("игра.zrv"), "game");
+  FileError error;
+  OpenFile first = OpenFile::forWriting(path, error);
+  OpenFile second = OpenFile::forWriting(path, error);
+  ASSERT_TRUE(first && second);
+  ASSERT_TRUE(first.lockExclusive());
+  auto locked = std::async(std::launch::async, [&] { return second.lockExclusive(); });
+  EXPECT_EQ(locked.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout);
+  EXPECT_TRUE(first.close());
+  EXPECT_TRUE(locked.get());
+}
+
 // The step hook for one test.
 struct StepHook {
   explicit StepHook(FileStepHook hook) { setFileStepHook(std::move(hook)); }
@@ -144,18 +164,69 @@ TEST(WriteGameText, KeepsTheGamePrivateUntilItsModeIsSetAndDurableWhenOk) {
   }
 }
 
+// A save says Ok only when every step it takes has succeeded, on both ways of saving: a
+// step that fails says Failed and leaves the old game whole, and writing in place syncs as
+// well. The hook fails a step after it ran: a file it created, or a rename it made, stays.
+TEST(WriteGameText, ASaveWhoseStepFailsSaysSoAndKeepsTheOldGame) {
+  using enum FileStep;
+  struct Case {
+    const char* what;
+    bool inPlace;
+    std::vector<FileStep> steps;
+  };
+  const Case cases[] = {
+      {"replacing",
+       false,
+       {Examined, Created, ModeSet, Written, Synced, Closed, Replaced, FolderSynced}},
+#ifndef _WIN32
+      // Wine lets every folder take new files, so the in-place way is seen on POSIX alone.
+      {"in place", true, {Examined, Written, Synced, Closed}},
+#endif
+  };
+  for (const Case& c : cases) {
+    for (std::size_t failing = 0; failing <= c.steps.size(); ++failing) {
+      const bool ok = failing == c.steps.size();
+      if (!ok && c.steps[failing] == Created) continue;
+      const std::string where = std::string(c.what) + ", failing step " + std::to_string(failing);
+      TempFolder folder;
+      const std::string path = folder.file("game.zrv");
+      writeBytes(path, "old game");
+      const fs::perms writable = fs::perms::owner_write | fs::perms::group_write;
+      if (c.inPlace) fs::permissions(folder.path(), writable, fs::perm_options::remove);
+      std::vector<FileStep> steps;
+      FileStatus status = FileStatus::Ok;
+      {
+        const StepHook hook([&](FileStep step, bool succeeded) {
+          steps.push_back(step);
+          return succeeded && (ok || step != c.steps[failing]);
+        });
+        status = writeGameText(path, "new game");
+      }
+      fs::permissions(folder.path(), writable, fs::perm_options::add);
+      if (ok) {
+        EXPECT_EQ(steps, c.steps) << where;
+      }
+      EXPECT_EQ(status, ok ? FileStatus::Ok : FileStatus::Failed) << where;
+      const bool replaced = ok || (!c.inPlace && c.steps[failing] >= Replaced);
+      EXPECT_EQ(readBytes(path), replaced ? "new game" : "old game") << where;
+      EXPECT_EQ(filesIn(folder.path()), 1) << where;
+    }
+  }
+}
+
 #ifndef _WIN32
 // Links are the kernel's to follow: 40 in a chain are, 41 are not, and one that another user
-// planted in a sticky shared folder is not, where fs.protected_symlinks is on. A write-only
-// file of the player's is saved all the same.
+// planted in a sticky shared folder is not, where fs.protected_symlinks is on. A link to a file
+// not made yet makes it, with the mode of any new file. A write-only file of the player's is
+// saved all the same.
 TEST(WriteGameText, FollowsLinksAsTheKernelDoesAndSavesAWriteOnlyFile) {
   const bool protectedLinks = readBytes("/proc/sys/fs/protected_symlinks").starts_with("1");
   const testing::Nobody nobody = testing::nobody();
   struct Case {
     const char* what;
-    int links;     // a chain of links to the game, saved through the last
-    bool planted;  // the last link is another user's, in a sticky world-writable folder
-    fs::perms mode;
+    int links;       // a chain of links to the game, saved through the last
+    bool planted;    // the last link is another user's, in a sticky world-writable folder
+    fs::perms mode;  // of the game, or of the game the save makes when there is none
     FileStatus status;
   };
   const fs::perms kOwn = fs::perms::owner_read | fs::perms::owner_write;
@@ -164,6 +235,7 @@ TEST(WriteGameText, FollowsLinksAsTheKernelDoesAndSavesAWriteOnlyFile) {
       {"41 links", 41, false, kOwn, FileStatus::Failed},
       {"a write-only file", 0, false, fs::perms::owner_write, FileStatus::Ok},
       {"a planted link", 1, true, kOwn, FileStatus::Failed},
+      {"a dangling link", 1, false, fs::perms::none, FileStatus::Ok},
   };
   for (const Case& c : cases) {
     if (c.planted && (!protectedLinks || !testing::runningAsRoot())) {
@@ -174,6 +246,8 @@ TEST(WriteGameText, FollowsLinksAsTheKernelDoesAndSavesAWriteOnlyFile) {
     const std::string game = folder.file("game.zrv");
     writeBytes(game, "old");
     fs::permissions(pathFromUtf8(game), c.mode);
+    const bool dangling = c.mode == fs::perms::none;
+    if (dangling) fs::remove(pathFromUtf8(game));
     std::string path = game;
     for (int n = 1; n <= c.links; ++n) {
       fs::create_symlink(fs::path(path).filename(), folder.path() / std::to_string(n));
@@ -184,11 +258,17 @@ TEST(WriteGameText, FollowsLinksAsTheKernelDoesAndSavesAWriteOnlyFile) {
       ASSERT_EQ(lchown(path.c_str(), nobody.uid, nobody.gid), 0);
     } else if (testing::runningAsRoot()) {
       ASSERT_EQ(chown(folder.path().c_str(), nobody.uid, nobody.gid), 0);
-      ASSERT_EQ(chown(game.c_str(), nobody.uid, nobody.gid), 0);
+      ASSERT_TRUE(dangling || chown(game.c_str(), nobody.uid, nobody.gid) == 0);
     }
-    const int status = testing::inChildProcess(
-        {.ordinaryUser = !c.planted}, [&] { return static_cast<int>(writeGameText(path, "new")); });
+    const int status = testing::inChildProcess({.ordinaryUser = !c.planted}, [&] {
+      umask(022);
+      return static_cast<int>(writeGameText(path, "new"));
+    });
     EXPECT_EQ(status, static_cast<int>(c.status)) << c.what;
+    if (dangling) {
+      EXPECT_EQ(fs::status(pathFromUtf8(game)).permissions(),
+                kOwn | fs::perms::group_read | fs::perms::others_read);
+    }
     fs::permissions(pathFromUtf8(game), fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(readBytes(game), c.status == FileStatus::Ok ? "new" : "old") << c.what;
     EXPECT_EQ(fs::is_symlink(pathFromUtf8(path)), c.links > 0) << c.what;
@@ -247,6 +327,29 @@ TEST(WriteGameText, InPlaceWorksOnTheFileFirstOpenedAndPutsTheOldBytesBack) {
       EXPECT_EQ(readBytes(path).substr(0, old.size()), old) << c.what;
     }
   }
+}
+
+// Two saves in place at once take turns: the second waits for the first one's close, where it
+// would cut the first one's game to its own length.
+TEST(WriteGameText, TwoSavesInPlaceAtOnceTakeTurns) {
+  TempFolder folder;
+  const std::string path = folder.file("game.zrv");
+  writeBytes(path, "the player's older game");
+  fs::permissions(folder.path(),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::atomic<bool> started = false;
+  std::future<FileStatus> second;
+  const StepHook hook([&](FileStep step, bool succeeded) {
+    if (step == FileStep::Written && !started.exchange(true)) {
+      second = std::async(std::launch::async, [&] { return writeGameText(path, "the second"); });
+      second.wait_for(std::chrono::milliseconds(300));  // long enough, were it let through
+    }
+    return succeeded;
+  });
+  EXPECT_EQ(writeGameText(path, "the first save, the longer one"), FileStatus::Ok);
+  EXPECT_EQ(second.get(), FileStatus::Ok);
+  EXPECT_EQ(readBytes(path), "the second");
 }
 #endif
 

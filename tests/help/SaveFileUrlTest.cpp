@@ -109,7 +109,8 @@ TEST_F(SaveFileUrlTest, ACyrillicProgramFolderIsWrittenWhereItIs) {
 // POSIX: links, mode bits, pipes and a size limit. Their Windows counterparts follow below.
 TEST_F(SaveFileUrlTest, OnlyAPageOfThePlayersOwnUnderOneNameIsReused) {
   std::ofstream(folder_ / "mine.txt") << "the player's own file";
-  fs::create_symlink("mine.txt", folder_ / "0.html");
+  std::ofstream(folder_ / "alone.txt") << "a file of the player's under one name";
+  fs::create_symlink("alone.txt", folder_ / "0.html");
   fs::create_symlink("not-there.txt", folder_ / "1.html");
   fs::create_hard_link(folder_ / "mine.txt", folder_ / "2.html");
   // Another user's page that anybody may write, as in a shared folder (root only: nobody
@@ -126,6 +127,7 @@ TEST_F(SaveFileUrlTest, OnlyAPageOfThePlayersOwnUnderOneNameIsReused) {
 
   ASSERT_EQ(shell.opened, std::vector<std::string>{pagesFolder + page});
   EXPECT_EQ(testing::readBytes(pagesFolder + "mine.txt"), "the player's own file");
+  EXPECT_EQ(testing::readBytes(pagesFolder + "alone.txt"), "a file of the player's under one name");
   EXPECT_TRUE(fs::is_symlink(folder_ / "0.html"));
   EXPECT_FALSE(fs::exists(folder_ / "not-there.txt"));
   EXPECT_EQ(testing::readBytes(pagesFolder + page), redirectPage(kAddress));

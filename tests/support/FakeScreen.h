@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "engine/Declare.h"
@@ -30,6 +31,7 @@ class FakeScreen : public GameScreen {
     ++victories;
     movesShownAtVictory = lblNmHod;
     mascotCagedAtVictory = trol_.point(0, 0) == kCage;
+    if (duringVictory) duringVictory();
   }
 
   bool caged() const { return trol_.point(100, 100) == kCage; }
@@ -39,6 +41,7 @@ class FakeScreen : public GameScreen {
   int victories = 0;
   std::int32_t movesShownAtVictory = -1;
   bool mascotCagedAtVictory = false;
+  std::function<void()> duringVictory;  // what comes while the victory window is open
 
  private:
   Picture pole_{kBoardPixels, kBoardPixels, kBlack};

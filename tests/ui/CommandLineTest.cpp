@@ -1,6 +1,8 @@
 // The command line: a saved game to open, usage and version, and what is refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "ui/CommandLine.h"
 
 namespace zarvel {
@@ -38,6 +40,39 @@ TEST(CommandLine, OpensOneFileAnswersHelpAndVersionAndRefusesTheRest) {
   }
   EXPECT_NE(usageText().find("Использование: zarvel [ФАЙЛ]"), std::string::npos);
   EXPECT_LT(usageText().find("Использование"), usageText().find("Usage"));
+}
+
+// Qt sees nothing from "--" on, and the file comes as the system named it, also a name that is
+// no UTF-8 ("игра" in windows-1251), whatever Qt takes out.
+TEST(CommandLine, HandsQtOnlyWhatStandsBeforeTheEndOfOptionsAndKeepsTheNameAsGiven) {
+  const std::string cp1251 = "\xE8\xE3\xF0\xE0.zrv";
+  struct Case {
+    std::vector<std::string> names;
+    int qtSees;   // of them, the program's name first
+    int qtTakes;  // of those, the first after the program's name
+    std::string file;
+  };
+  const Case cases[] = {
+      {{"zarvel", "-reverse", cp1251}, 3, 1, cp1251},
+      {{"zarvel", "--", "-reverse"}, 1, 0, "-reverse"},
+      {{"zarvel", "-style", "fusion", "--", "--"}, 3, 2, "--"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> bytes = c.names;
+    std::vector<char*> argv;
+    for (std::string& name : bytes) argv.push_back(name.data());
+    QtHandOver handOver(argv.data(), c.names);
+    EXPECT_EQ(handOver.beforeQt().file, c.file);
+    ASSERT_EQ(handOver.qtArgc(), c.qtSees) << c.file;
+    EXPECT_EQ(handOver.qtArgv()[c.qtSees], nullptr);
+    // As Qt does: what it takes out, the rest moved up.
+    char** qt = handOver.qtArgv();
+    std::copy(qt + 1 + c.qtTakes, qt + c.qtSees + 1, qt + 1);
+    handOver.qtArgc() -= c.qtTakes;
+    const CommandLine line = handOver.afterQt();
+    EXPECT_EQ(line.action, CommandLine::Action::Play) << c.file;
+    EXPECT_EQ(line.file, c.file);
+  }
 }
 
 }  // namespace

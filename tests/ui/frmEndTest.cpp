@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 #include "ui/frmEnd.h"
 
 namespace zarvel {
@@ -71,7 +71,8 @@ TEST(FrmEnd, AnimatesWhileOpen) {
   Rnd rnd;
   frmEnd window(nullptr, rnd);
   window.show();
-  QTRY_VERIFY_WITH_TIMEOUT(countColour(window.Picture1()->drawing(), qRgb(0, 255, 0)) > 0, 2000);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return countColour(window.Picture1()->drawing(), qRgb(0, 255, 0)) > 0; }, 2000));
   window.close();
 }
 

@@ -6,6 +6,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 
 #include "engine/Board.h"
 #include "tests/support/FakeScreen.h"
@@ -20,16 +23,52 @@ namespace {
 
 using testing::FakeServices;
 
+// A solver the test holds: each search answers with the next of `answers` (the last one
+// again when they run out); searches from the `held`-th on wait until the test lets them go.
+class HintSolver {
+ public:
+  std::vector<solver::Move> solve(const solver::Grid& /*grid*/) {
+    std::unique_lock lock(mutex_);
+    const std::size_t call = calls_++;
+    released_.wait(lock, [&] { return call < held_; });
+    return answers.at(std::min(call, answers.size() - 1));
+  }
+  void holdFrom(std::size_t call) {
+    {
+      const std::lock_guard lock(mutex_);
+      held_ = call;
+    }
+    released_.notify_all();
+  }
+  void release() { holdFrom(SIZE_MAX); }
+  std::size_t calls() {
+    const std::lock_guard lock(mutex_);
+    return calls_;
+  }
+  std::vector<std::vector<solver::Move>> answers{{{kBarTop, 1}, {kBarRight, 2}, {kBarLeft, 3}}};
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable released_;
+  std::size_t held_ = SIZE_MAX;
+  std::size_t calls_ = 0;
+};
+
 class FrmFormaTest : public ::testing::Test {
  protected:
   void SetUp() override { startUp(declare, form, testing::portableIn("/opt/zarvel")); }
-  void TearDown() override { form.close(); }
+  void TearDown() override {
+    solver.release();
+    form.close();
+  }
   // Chooses a menu item, as a player does, through its action.
   void choose(const char* item) { form.findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
 
   Declare declare;
   FakeServices services;
-  frmForma form{declare, services};
+  HintSolver solver;
+  frmForma form{declare, services, nullptr,
+                [this](const solver::Grid& grid) { return solver.solve(grid); }};
 };
 
 TEST_F(FrmFormaTest, ClientAreaAndEveryElementSitWhereTheyBelong) {
@@ -273,6 +312,111 @@ TEST_F(FrmFormaTest, ExitClosesTheWindowWithoutAQuestion) {
   choose("FileExit");
   EXPECT_FALSE(form.isVisible());
   EXPECT_TRUE(services.messages.requests.empty());
+}
+
+// Lets the window's events run until `condition` holds: the hint's answer comes from a thread.
+bool soon(const std::function<bool()>& condition) {
+  return QTest::qWaitFor(condition);
+}
+
+// Which arrows show a look: "bar/line" and H for highlighted or P for pressed, each a word.
+std::string looks(frmForma& form) {
+  std::string shown;
+  for (int bar = 0; bar < kBars; ++bar) {
+    const bool horizontal = bar == kBarTop || bar == kBarBottom;
+    for (int line = 0; line < kLines; ++line) {
+      for (const auto& [tile, look] : {std::pair{bar, 'H'}, std::pair{kBars + bar, 'P'}}) {
+        bool same = true;
+        for (int a = 0; a < kSquare && same; ++a)
+          for (int b = 0; b < kSquare && same; ++b)
+            same = form.picStrelki(bar).point(horizontal ? cellOrigin(line) + a : a,
+                                              horizontal ? b : cellOrigin(line) + b) ==
+                   form.picStrelka().point(kSquare * tile + a, b);
+        if (same) shown += std::to_string(bar) + "/" + std::to_string(line) + look + " ";
+      }
+    }
+  }
+  return shown;
+}
+
+class HintWiring : public FrmFormaTest {
+ protected:
+  void SetUp() override {
+    FrmFormaTest::SetUp();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  }
+  void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(&form, key, modifiers);
+  }
+  // Runs the blink to its end: how many of its phases showed `arrow` pressed alone.
+  int blinks(const std::string& arrow) {
+    int pressed = 0;
+    for (int phase = 0; phase < 8; ++phase) {
+      pressed += looks(form) == arrow + "P " ? 1 : 0;
+      form.blinkTick();
+    }
+    return pressed;
+  }
+};
+
+TEST_F(HintWiring, FollowingTheHintKeepsItsPlanAndAnyOtherMoveSearchesAgain) {
+  key(Qt::Key_H);
+  ASSERT_TRUE(soon([&] { return looks(form) == "0/1P "; })) << looks(form);
+  EXPECT_EQ(blinks("0/1"), 3) << "three blinks";
+  EXPECT_EQ(looks(form), "0/1H ") << "then the cursor stays on the hinted arrow";
+  key(Qt::Key_Return);
+  EXPECT_EQ(declare.NmHod, 1);
+  key(Qt::Key_H);
+  EXPECT_EQ(looks(form), "1/2P ") << "the next move of the same solution, without a search";
+  EXPECT_EQ(solver.calls(), 1U);
+
+  // An undo leaves the solution; a redo that is the solution's next move follows it.
+  key(Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(looks(form), "") << "an undo ends the blink with nothing pressed";
+  key(Qt::Key_H);
+  ASSERT_TRUE(soon([&] { return solver.calls() == 2; })) << solver.calls();
+  ASSERT_TRUE(soon([&] { return looks(form) == "0/1P "; })) << looks(form);
+  key(Qt::Key_Y, Qt::ControlModifier);
+  key(Qt::Key_H);
+  EXPECT_EQ(looks(form), "1/2P ");
+  EXPECT_EQ(solver.calls(), 2U);
+
+  // Straying from the solution asks the solver again, and the game carries on.
+  key(Qt::Key_Escape);
+  key(Qt::Key_Tab);
+  key(Qt::Key_Space);
+  solver.answers = {{{kBarBottom, 6}}};
+  key(Qt::Key_H);
+  ASSERT_TRUE(soon([&] { return looks(form) == "2/6P "; })) << looks(form);
+  EXPECT_EQ(solver.calls(), 3U);
+}
+
+TEST_F(HintWiring, AnAnswerForABoardThatMovedOnIsDroppedAndTheLatestRequestIsServed) {
+  solver.answers = {{{kBarTop, 1}}, {{kBarLeft, 5}}};
+  solver.holdFrom(0);
+  key(Qt::Key_H);
+  ASSERT_TRUE(soon([&] { return solver.calls() == 1; })) << solver.calls();
+  key(Qt::Key_Right);
+  key(Qt::Key_Return);  // a move while the solver works on the board before it
+  key(Qt::Key_H);
+  key(Qt::Key_H);  // the same board again: still one search waiting
+  solver.holdFrom(1);
+  ASSERT_TRUE(soon([&] { return solver.calls() == 2; }))
+      << solver.calls();  // the first answer is in, and the waiting search begun
+  EXPECT_EQ(looks(form), "0/0H ") << "the answer for the board before the move shows nothing";
+  solver.release();
+  ASSERT_TRUE(soon([&] { return looks(form) == "3/5P "; })) << looks(form);
+  EXPECT_EQ(blinks("3/5"), 3);
+
+  // Nothing while a button is held on an arrow.
+  auto* bar = form.centralWidget()->findChild<QWidget*>(QStringLiteral("picStrelki2"));
+  QTest::mouseMove(bar, QPoint(20, 19));
+  QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(20, 19));
+  key(Qt::Key_H);
+  EXPECT_EQ(looks(form), "2/0P ");
+  QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(20, 300));
+  EXPECT_EQ(solver.calls(), 2U);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
-// The pointer protocol of the arrow bars. A bar gets no event when the pointer leaves
-// it, so while an arrow shows a look the leave poll asks where the pointer is.
-#include "ui/ArrowBarPointer.h"
+// The pointer and keyboard protocol of the arrow bars. A bar gets no event when the pointer
+// leaves it, so while the pointer's arrow shows a look the leave poll asks where it is.
+#include "play/ArrowBarPointer.h"
 
 #include "engine/Geometry.h"
-#include "ui/frmFormaLayout.h"
+#include "play/frmFormaLayout.h"
 
 namespace zarvel {
 namespace {
@@ -31,6 +31,12 @@ std::int32_t ArrowBarPointer::segmentIndex(std::int32_t bar, int x, int y) {
 }
 
 void ArrowBarPointer::mouseMove(std::int32_t bar, int x, int y) {
+  // The pointer takes the highlight back from the keyboard: its arrow counts as entered.
+  if (cursorShown_) {
+    cursorShown_ = false;
+    keyHeld_ = false;
+    host_.cursorChanged();
+  }
   const std::int32_t s = segmentIndex(bar, x, y);
   if (bar == TekStorona_ && s == TekRjad_) {
     if (Nazhata_) {
@@ -56,7 +62,10 @@ void ArrowBarPointer::mouseMove(std::int32_t bar, int x, int y) {
   }
 }
 
-void ArrowBarPointer::mouseDown(std::int32_t /*bar*/, int /*x*/, int /*y*/) {
+void ArrowBarPointer::mouseDown(std::int32_t bar, int x, int y) {
+  // A press presses the arrow the pointer last entered; the keyboard may have moved the
+  // highlight away from it since.
+  if (cursorShown_) mouseMove(bar, x, y);
   Nazhata_ = true;
   NazhatStrelku();
   startPollIfStopped();
@@ -122,6 +131,10 @@ void ArrowBarPointer::showHintLook(std::int32_t bar, std::int32_t line) {
 
 void ArrowBarPointer::endHintLook(std::int32_t bar) {
   clearBar(bar);
+  if (bar == TekStorona_ && cursorShown_) {
+    keyHeld_ ? NazhatStrelku() : PokazatStrelku();
+    return;
+  }
   // The poll runs exactly while the pointer's arrow shows a look.
   if (bar != TekStorona_ || !host_.pollRunning()) return;
   if (!Nazhata_) {
@@ -135,6 +148,70 @@ void ArrowBarPointer::endHintLook(std::int32_t bar) {
   } else {
     PokazatStrelku();
   }
+}
+
+void ArrowBarPointer::cursorKey(CursorKey key) {
+  if (Nazhata_ || keyHeld_ || showCursorFirst()) return;
+  const Arrow next = stepCursor({TekStorona_, TekRjad_}, key);
+  if (next != Arrow{TekStorona_, TekRjad_}) moveCursorTo(next);
+}
+
+void ArrowBarPointer::pressKeyDown() {
+  if (Nazhata_ || keyHeld_ || showCursorFirst()) return;
+  keyHeld_ = true;
+  NazhatStrelku();
+}
+
+void ArrowBarPointer::pressKeyUp() {
+  if (!keyHeld_) return;  // the key that closed the victory window comes up here too
+  keyHeld_ = false;
+  PokazatStrelku();
+  host_.makeMove(TekStorona_);
+}
+
+void ArrowBarPointer::hideCursor() {
+  if (!cursorShown_) return;
+  cursorShown_ = false;
+  keyHeld_ = false;
+  clearBar(TekStorona_);
+  host_.cursorChanged();
+}
+
+void ArrowBarPointer::placeCursor(Arrow arrow) {
+  if (Nazhata_) return;
+  keyHeld_ = false;
+  moveCursorTo(arrow);
+}
+
+void ArrowBarPointer::pressArrow(Arrow arrow) {
+  if (Nazhata_ || keyHeld_) return;
+  moveCursorTo(arrow);
+  host_.makeMove(arrow.bar);
+}
+
+std::optional<Arrow> ArrowBarPointer::cursor() const {
+  if (!cursorShown_) return std::nullopt;
+  return Arrow{TekStorona_, TekRjad_};
+}
+
+bool ArrowBarPointer::showCursorFirst() {
+  if (cursorShown_) return false;
+  const bool onArrow =
+      host_.pollRunning() && validBar(TekStorona_) && TekRjad_ >= 0 && TekRjad_ < kLines;
+  moveCursorTo(onArrow ? Arrow{TekStorona_, TekRjad_} : Arrow{});
+  return true;
+}
+
+void ArrowBarPointer::moveCursorTo(Arrow arrow) {
+  // The poll clears only what the pointer shows; the cursor stays until a key or the
+  // pointer moves it.
+  if (host_.pollRunning()) host_.stopPoll();
+  clearBar(TekStorona_);
+  TekStorona_ = arrow.bar;
+  TekRjad_ = arrow.line;
+  cursorShown_ = true;
+  PokazatStrelku();
+  host_.cursorChanged();
 }
 
 void ArrowBarPointer::clearBar(std::int32_t bar) {

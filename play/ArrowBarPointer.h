@@ -1,12 +1,14 @@
-// What the pointer does on the four arrow bars: which arrow shows which look, when the
-// leave poll runs, and when a press and release make a move. Plain C++: the Qt bars
-// forward their events here, and the tests drive it with scripted event sequences.
+// What the pointer and the keyboard do on the four arrow bars: which arrow shows which look,
+// when the leave poll runs, and when a press and release make a move. Plain C++: the bars of
+// both front ends forward their events here, and the tests drive it with scripted sequences.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/Picture.h"
+#include "play/ArrowCursor.h"
 
 namespace zarvel {
 
@@ -22,6 +24,8 @@ class ArrowBarHost {
   virtual bool pollRunning() const = 0;
   // NewHod(bar) on line TekRjad; returns when the move, and any victory window, is over.
   virtual void makeMove(std::int32_t bar) = 0;
+  // The keyboard's cursor was shown, moved or hidden (a screen reader follows it).
+  virtual void cursorChanged() {}
 };
 
 class ArrowBarPointer {
@@ -40,9 +44,24 @@ class ArrowBarPointer {
   void pointerLeftBar();
 
   // The hint's blink: arrow (bar, line) shows pressed, then its bar shows again whatever
-  // the pointer shows there. The pointer's own state is not touched.
+  // the pointer or the keyboard shows there. Their own state is not touched.
   void showHintLook(std::int32_t bar, std::int32_t line);
   void endHintLook(std::int32_t bar);
+
+  // Keyboard play. The cursor is the pointer's own highlight, (TekStorona, TekRjad), put
+  // there by a key; the leave poll leaves it alone, and the pointer takes it back by moving
+  // over a bar. While a mouse button is held every key is ignored. The first key of any
+  // kind only shows the cursor: on the arrow the pointer highlights, else on column 1 up.
+  void cursorKey(CursorKey key);
+  // Space or Enter: pressed while down, the move when it comes up on the same cursor.
+  void pressKeyDown();
+  void pressKeyUp();
+  void hideCursor();  // Escape
+  // The hint leaves the cursor on the arrow of its move.
+  void placeCursor(Arrow arrow);
+  // A screen reader's press of an arrow: the cursor goes there and its move is made.
+  void pressArrow(Arrow arrow);
+  std::optional<Arrow> cursor() const;
 
   // The segment (arrow) index of a position: 0..6 on an arrow, anything else is no arrow.
   static std::int32_t segmentIndex(std::int32_t bar, int x, int y);
@@ -59,6 +78,9 @@ class ArrowBarPointer {
   void drawTile(std::int32_t bar, std::int32_t line, int tile);
   void clearBar(std::int32_t bar);
   void startPollIfStopped();
+  // True when the key only brought the cursor into view.
+  bool showCursorFirst();
+  void moveCursorTo(Arrow arrow);
 
   std::array<Picture, kBars>& bars_;
   const Picture& strip_;
@@ -67,6 +89,8 @@ class ArrowBarPointer {
   std::int32_t TekStorona_ = 0;
   bool Nazhata_ = false;
   Point Kursor_;
+  bool cursorShown_ = false;  // the highlight is the keyboard's
+  bool keyHeld_ = false;      // Space or Enter is down on the cursor
 };
 
 }  // namespace zarvel

@@ -1,7 +1,9 @@
 // The victory window's arithmetic: rounding, centring and the letters of one frame.
 #include <gtest/gtest.h>
 
-#include "ui/VictoryFrame.h"
+#include <array>
+
+#include "play/VictoryFrame.h"
 
 namespace zarvel {
 namespace {

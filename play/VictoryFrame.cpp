@@ -1,5 +1,5 @@
 // Frames of the victory window.
-#include "ui/VictoryFrame.h"
+#include "play/VictoryFrame.h"
 
 #include <cmath>
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/ArrowBarPointer.h"
-#include "ui/frmFormaLayout.h"
+#include "play/ArrowBarPointer.h"
+#include "play/frmFormaLayout.h"
 
 namespace zarvel {
 namespace {
@@ -27,10 +27,12 @@ class FakeHost : public ArrowBarHost {
   void stopPoll() override { polling = false; }
   bool pollRunning() const override { return polling; }
   void makeMove(std::int32_t bar) override { moves.push_back({bar, *tekRjad}); }
+  void cursorChanged() override { ++cursorChanges; }
 
   Point cursor{500, 20};  // far from every bar
   bool polling = false;
   int pollStarts = 0;
+  int cursorChanges = 0;
   std::vector<std::pair<int, int>> moves;  // bar, TekRjad at the time of the move
   const std::int32_t* tekRjad = nullptr;
 };
@@ -267,6 +269,78 @@ TEST_F(ArrowBarPointerTest, TheInsideTestIncludesBothEndsOfTheBar) {
   tickWithCursorAt({box.left + box.width + 1, box.top});
   EXPECT_FALSE(host.polling);
   EXPECT_EQ(pointer.Kursor().x, box.left + box.width + 1);
+}
+
+using K = CursorKey;
+
+TEST_F(ArrowBarPointerTest, KeysShowMovePressAndHideTheCursorAndThePollLeavesItAlone) {
+  pointer.cursorKey(K::Down);  // the first key only shows the cursor, on column 1 up
+  EXPECT_EQ(pointer.cursor(), (Arrow{0, 0}));
+  EXPECT_EQ(look(0, 0), Look::Highlighted);
+  EXPECT_TRUE(othersPlain({{0, 0}}));
+  pointer.cursorKey(K::Left);  // round the corner to row 1 left
+  EXPECT_TRUE(othersPlain({{3, 0}}));
+  EXPECT_EQ(look(3, 0), Look::Highlighted);
+  EXPECT_EQ(host.cursorChanges, 2);
+  EXPECT_FALSE(host.polling);
+  host.cursor = {200, 250};
+  pointer.pointerLeftBar();
+  EXPECT_EQ(look(3, 0), Look::Highlighted) << "the leave poll clears only the pointer's";
+
+  pointer.pressKeyDown();
+  pointer.cursorKey(K::Down);  // held: the cursor stays
+  EXPECT_EQ(look(3, 0), Look::Pressed);
+  EXPECT_TRUE(host.moves.empty()) << "the move waits for the key to come up";
+  pointer.pressKeyUp();
+  pointer.pressKeyUp();  // as the Enter that closed the victory window comes up
+  EXPECT_EQ(host.moves, (std::vector<std::pair<int, int>>{{3, 0}}));
+  EXPECT_EQ(look(3, 0), Look::Highlighted);
+
+  pointer.hideCursor();
+  EXPECT_FALSE(pointer.cursor());
+  EXPECT_TRUE(othersPlain({}));
+}
+
+TEST_F(ArrowBarPointerTest, ThePointerAndTheKeysHandTheHighlightToEachOther) {
+  move(1, onArrow(1, 4));
+  pointer.cursorKey(K::Down);  // shows the cursor where the pointer is, and stops the poll
+  EXPECT_EQ(pointer.cursor(), (Arrow{1, 4}));
+  EXPECT_FALSE(host.polling);
+  pointer.cursorKey(K::Down);
+  pointer.pressKeyDown();
+  EXPECT_EQ(look(1, 5), Look::Pressed);
+  move(1, onArrow(1, 2));  // the pointer takes it back, and the key's press with it
+  EXPECT_FALSE(pointer.cursor());
+  EXPECT_TRUE(othersPlain({{1, 2}}));
+  EXPECT_TRUE(host.polling);
+  pointer.pressKeyUp();
+  EXPECT_TRUE(host.moves.empty());
+
+  // A press after the keys moved the highlight presses the arrow under the pointer.
+  pointer.cursorKey(K::Tab);
+  pointer.cursorKey(K::Tab);
+  EXPECT_TRUE(othersPlain({{3, 2}}));
+  down(1, onArrow(1, 2));
+  EXPECT_TRUE(othersPlain({{1, 2}}));
+  EXPECT_EQ(look(1, 2), Look::Pressed);
+  pointer.cursorKey(K::Up);  // while a button is held the keys do nothing
+  pointer.pressKeyDown();
+  pointer.placeCursor({0, 0});
+  EXPECT_TRUE(othersPlain({{1, 2}}));
+  up(1, onArrow(1, 2));
+  EXPECT_EQ(host.moves, (std::vector<std::pair<int, int>>{{1, 2}}));
+
+  // The hint's blink ends on the cursor; a screen reader's press moves it and makes the move.
+  pointer.placeCursor({2, 6});
+  pointer.showHintLook(2, 6);
+  EXPECT_EQ(look(2, 6), Look::Pressed);
+  pointer.endHintLook(2);
+  EXPECT_TRUE(othersPlain({{2, 6}}));
+  EXPECT_EQ(look(2, 6), Look::Highlighted);
+  pointer.pressArrow({0, 1});
+  EXPECT_EQ(host.moves.back(), (std::pair{0, 1}));
+  EXPECT_EQ(pointer.cursor(), (Arrow{0, 1}));
+  EXPECT_TRUE(othersPlain({{0, 1}}));
 }
 
 }  // namespace

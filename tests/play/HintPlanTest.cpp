@@ -2,7 +2,7 @@
 // own way, and never taken from a search of an older board.
 #include <gtest/gtest.h>
 
-#include "ui/HintPlan.h"
+#include "play/HintPlan.h"
 
 namespace zarvel {
 namespace {

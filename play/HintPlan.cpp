@@ -1,5 +1,5 @@
 // Keeping and dropping the hint's solution.
-#include "ui/HintPlan.h"
+#include "play/HintPlan.h"
 
 namespace zarvel {
 

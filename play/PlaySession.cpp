@@ -1,0 +1,138 @@
+// The glue between the pointer, the keys, the history and the hint, decided once for the
+// desktop and the web page.
+#include "play/PlaySession.h"
+
+#include "engine/NewHodM.h"
+
+namespace zarvel {
+
+PlaySession::PlaySession(Declare& declare, GameScreen& screen, std::array<Picture, kBars>& bars,
+                         const Picture& strip, Host& host)
+    : declare_(declare),
+      screen_(screen),
+      host_(host),
+      pointer_(bars, strip, declare.TekRjad, *this) {}
+
+void PlaySession::gameStarted() {
+  history_.clear();
+  hintPlan_.boardReplaced();
+  stopBlink();
+}
+
+void PlaySession::makeMove(std::int32_t bar) {
+  moveComing({bar, declare_.TekRjad});
+  history_.play(declare_, screen_, bar, declare_.TekRjad);
+}
+
+void PlaySession::moveComing(solver::Move move) {
+  stopBlink();
+  hintPlan_.moveMade(move);
+}
+
+void PlaySession::undo() {
+  if (pointer_.Nazhata() || !history_.canUndo()) return;
+  stopBlink();
+  hintPlan_.boardReplaced();
+  history_.undo(declare_, screen_);
+}
+
+void PlaySession::redo() {
+  if (pointer_.Nazhata() || !history_.canRedo()) return;
+  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
+  history_.redo(declare_, screen_);
+}
+
+void PlaySession::hint() {
+  if (pointer_.Nazhata() || boardSolved(screen_.picPole())) return;
+  if (const std::optional<solver::Move> move = hintPlan_.next()) {
+    startBlink(*move);
+    return;
+  }
+  const std::uint64_t version = hintPlan_.version();
+  if (searching_ == version || (waiting_ && waiting_->first == version)) return;
+  // A board opened from a file may hold colours no solution can sort: no hint then.
+  if (const auto board = solver::boardFromPicture(screen_.picPole())) search(version, board->grid);
+}
+
+// One search at a time; a request made meanwhile waits, and only the latest waits.
+void PlaySession::search(std::uint64_t version, const solver::Grid& grid) {
+  if (searching_) {
+    waiting_ = {version, grid};
+    return;
+  }
+  searching_ = version;
+  host_.solve(version, grid);
+}
+
+void PlaySession::hintFound(std::uint64_t version, std::vector<solver::Move> moves) {
+  searching_.reset();
+  if (waiting_) {
+    const auto next = *waiting_;
+    waiting_.reset();
+    search(next.first, next.second);
+  }
+  if (!hintPlan_.adopt(version, std::move(moves))) return;
+  if (const std::optional<solver::Move> move = hintPlan_.next()) startBlink(*move);
+}
+
+void PlaySession::startBlink(solver::Move move) {
+  stopBlink();
+  // The cursor comes back on the hinted arrow when the blink is over; meanwhile only the
+  // blink shows.
+  pointer_.hideCursor();
+  blinking_ = move;
+  blinkPhase_ = 0;
+  pointer_.showHintLook(move.bar, move.line);
+  host_.startBlinkClock();
+}
+
+void PlaySession::stopBlink() {
+  if (!blinking_) return;
+  host_.stopBlinkClock();
+  pointer_.endHintLook(blinking_->bar);
+  blinking_.reset();
+}
+
+// The blink is over: the cursor stays on the hinted arrow.
+void PlaySession::finishBlink() {
+  if (!blinking_) return;
+  const solver::Move move = *blinking_;
+  stopBlink();
+  pointer_.placeCursor({move.bar, move.line});
+}
+
+void PlaySession::blinkTick() {
+  if (!blinking_) return;
+  if (++blinkPhase_ >= kBlinkPhases) {
+    finishBlink();
+  } else if (blinkPhase_ % 2 == 0) {
+    pointer_.showHintLook(blinking_->bar, blinking_->line);
+  } else {
+    pointer_.endHintLook(blinking_->bar);
+  }
+}
+
+bool PlaySession::keysTaken() {
+  if (pointer_.Nazhata()) return false;
+  finishBlink();
+  return true;
+}
+
+void PlaySession::cursorKey(CursorKey key) {
+  if (keysTaken()) pointer_.cursorKey(key);
+}
+
+void PlaySession::pressKey(bool down, bool repeat) {
+  if (repeat) return;
+  if (!down) {
+    pointer_.pressKeyUp();
+  } else if (keysTaken()) {
+    pointer_.pressKeyDown();
+  }
+}
+
+void PlaySession::hideCursor() {
+  if (keysTaken()) pointer_.hideCursor();
+}
+
+}  // namespace zarvel

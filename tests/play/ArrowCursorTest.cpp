@@ -1,0 +1,81 @@
+// The keyboard cursor's ring of arrows and the names a screen reader gives the things on it.
+#include <gtest/gtest.h>
+
+#include "engine/Declare.h"
+#include "play/AccessibleNames.h"
+#include "play/ArrowCursor.h"
+
+namespace zarvel {
+namespace {
+
+using K = CursorKey;
+
+TEST(ArrowCursor, KeysMoveAlongTheBarsRoundTheCornersAndAcrossTheBoard) {
+  struct Case {
+    Arrow from;
+    K key;
+    Arrow to;
+  };
+  const Case cases[] = {
+      // Along each bar, and keys across a bar going nowhere.
+      {{0, 3}, K::Right, {0, 4}},
+      {{0, 3}, K::Left, {0, 2}},
+      {{0, 3}, K::Up, {0, 3}},
+      {{0, 3}, K::Down, {0, 3}},
+      {{1, 3}, K::Down, {1, 4}},
+      {{1, 3}, K::Right, {1, 3}},
+      {{2, 3}, K::Left, {2, 2}},
+      {{2, 3}, K::Up, {2, 3}},
+      {{3, 3}, K::Up, {3, 2}},
+      {{3, 3}, K::Left, {3, 3}},
+      // The eight corners, both ways round.
+      {{0, 6}, K::Right, {1, 0}},
+      {{1, 6}, K::Down, {2, 6}},
+      {{2, 0}, K::Left, {3, 6}},
+      {{3, 0}, K::Up, {0, 0}},
+      {{1, 0}, K::Up, {0, 6}},
+      {{2, 6}, K::Right, {1, 6}},
+      {{3, 6}, K::Down, {2, 0}},
+      {{0, 0}, K::Left, {3, 0}},
+      // Tab and Shift+Tab: the same line the other way.
+      {{0, 2}, K::Tab, {2, 2}},
+      {{2, 2}, K::BackTab, {0, 2}},
+      {{1, 5}, K::Tab, {3, 5}},
+      {{3, 0}, K::BackTab, {1, 0}},
+  };
+  for (const Case& c : cases) {
+    const Arrow to = stepCursor(c.from, c.key);
+    EXPECT_EQ(to, c.to) << "from " << c.from.bar << "/" << c.from.line << " by key "
+                        << static_cast<int>(c.key) << " to " << to.bar << "/" << to.line;
+  }
+}
+
+TEST(ArrowCursor, OneWayRoundTheFrameVisitsEveryArrowOnce) {
+  // The key that keeps going clockwise on each bar.
+  constexpr K kClockwise[] = {K::Right, K::Down, K::Left, K::Up};
+  bool seen[kBars][kLines] = {};
+  Arrow at;
+  for (int step = 0; step < kBars * kLines; ++step) {
+    EXPECT_FALSE(seen[at.bar][at.line]) << at.bar << "/" << at.line;
+    seen[at.bar][at.line] = true;
+    at = stepCursor(at, kClockwise[at.bar]);
+  }
+  EXPECT_EQ(at, Arrow{});
+}
+
+TEST(AccessibleNames, ArrowsColoursAndTheMascot) {
+  EXPECT_EQ(arrowName({0, 0}), "Столбец 1 вверх");
+  EXPECT_EQ(arrowName({1, 6}), "Строка 7 вправо");
+  EXPECT_EQ(arrowName({2, 3}), "Столбец 4 вниз");
+  EXPECT_EQ(arrowName({3, 1}), "Строка 2 влево");
+  const char* colours[] = {"красный", "оранжевый", "жёлтый",    "зелёный",
+                           "голубой", "синий",     "фиолетовый"};
+  for (std::size_t index = 0; index < kCvetaTable.size(); ++index)
+    EXPECT_EQ(colourName(kCvetaTable[index]), colours[index]);
+  EXPECT_EQ(colourName(0x563412), "цвет #123456") << "red is the lowest byte";
+  EXPECT_EQ(mascotName(true), "Гном в клетке");
+  EXPECT_EQ(mascotName(false), "Гном на свободе");
+}
+
+}  // namespace
+}  // namespace zarvel

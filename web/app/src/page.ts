@@ -1,0 +1,285 @@
+// The page's life once the board is on the screen: forwards every pointer event, key and
+// menu command to the core, and shows whatever the core asks for, one modal window at a time.
+import { Core, PictureId, PointerKind, ProductInfo, Request } from './core.js';
+import { messageBox, windowOpen } from './dialogs.js';
+import { Files } from './files.js';
+import { Menus } from './menus.js';
+import { Screen, byId, loadOwnPicture } from './screen.js';
+import { askLayout, showAbout, showVictory } from './windows.js';
+
+export class Page {
+  private readonly files: Files;
+  private worker: Worker | null = null;
+  private blinkTimer: number | null = null;
+  private busy = false;  // a modal round is under way
+  private commanding = false;  // a command waits for the player (a picker, a question)
+  private readonly waiting: Request[] = [];
+  private readonly menus: Menus;
+  private readonly info: ProductInfo;
+
+  constructor(
+    private readonly core: Core,
+    private readonly screen: Screen,
+  ) {
+    this.files = new Files(core);
+    this.info = core.productInfo();
+    this.menus = new Menus((command, caption) => this.command(command, caption));
+  }
+
+  // The hint's worker, started once the board is on the screen, so that its own copy of the
+  // core does not compete with the page's at the start.
+  startWorker(): void {
+    this.worker = new Worker('app/worker.js');
+    this.worker.onmessage = (event: MessageEvent<{ version: number; moves: number[] }>) => {
+      this.core.hintFound(event.data.version, event.data.moves);
+      this.refresh();
+    };
+  }
+
+  // After every call into the core: the pictures, counters, title and address as they are
+  // now, the blink's timer, and whatever the core asks to show.
+  refresh(): void {
+    this.screen.update();
+    this.screen.mascot.setAttribute('aria-label', this.core.mascotName());
+    const arrow = this.core.cursorName();
+    const said = byId('cursor-name');
+    if (said.textContent !== arrow) said.textContent = arrow;
+    document.title = this.core.title();
+    const fragment = this.core.fragment();
+    if (location.hash !== fragment) history.replaceState(null, '', fragment);
+    if (this.core.blinking() && this.blinkTimer === null) {
+      this.blinkTimer = setInterval(() => {
+        if (!this.core.blinkTick() && this.blinkTimer !== null) {
+          clearInterval(this.blinkTimer);
+          this.blinkTimer = null;
+        }
+        this.refresh();  // the blink's end leaves the cursor on its arrow
+      }, this.core.blinkPhaseMs());
+    }
+    for (let request = this.core.takeRequest(); request; request = this.core.takeRequest()) {
+      if (request.kind === 'solve') {
+        if (!this.worker) this.startWorker();
+        this.worker!.postMessage({ ...request, width: this.core.hintBeamWidth() });
+      } else {
+        this.waiting.push(request);
+      }
+    }
+    void this.showWaiting();
+  }
+
+  private async showWaiting(): Promise<void> {
+    if (this.busy) return;
+    this.busy = true;
+    for (let request = this.waiting.shift(); request; request = this.waiting.shift()) {
+      if (request.kind === 'victory') await showVictory(this.core);
+      if (request.kind === 'message') await messageBox(request);
+    }
+    this.busy = false;
+  }
+
+  // Runs a command that may ask the player first; nothing runs under an open window.
+  async command(command: string, caption: string): Promise<void> {
+    if (windowOpen() || this.busy || this.commanding) return;
+    this.commanding = true;
+    try {
+      await this.run(command, caption);
+    } catch (error) {
+      // A picker the browser would not show is as a dialog cancelled: nothing happens.
+      console.error(error);
+    } finally {
+      this.commanding = false;
+    }
+    this.refresh();
+  }
+
+  private async run(command: string, caption: string): Promise<void> {
+    const asked = async () =>
+      (await messageBox(this.core.startOverQuestion(caption))) === 'yes';
+    switch (command) {
+      case 'FileNewGame':
+        if (await asked()) this.core.newGame();
+        break;
+      case 'FileNewStart':
+        if (await asked()) this.core.newStart();
+        break;
+      case 'FileOpen':
+        await this.files.openGame();
+        break;
+      case 'FileSave':
+        await this.files.save();
+        break;
+      case 'FileSaveAs':
+        await this.files.saveAs();
+        break;
+      case 'FileRasklad': {
+        const layout = await askLayout(this.core);
+        if (layout !== null) this.core.chooseLayout(layout);
+        break;
+      }
+      case 'FileExit':
+        // A browser closes only a tab the page itself may close; otherwise nothing happens.
+        window.close();
+        break;
+      case 'HelpCallHelp':
+        window.open(encodeURI(this.info.helpPage), '_blank', 'noopener');
+        break;
+      case 'HelpAbout':
+        await showAbout(this.core, this.screen.flag, this.info);
+        break;
+    }
+  }
+
+  // Where a pointer event is, in the pixels of `element` and of the client area.
+  private where(event: PointerEvent, element: HTMLElement): number[] {
+    const client = byId('client').getBoundingClientRect();
+    const box = element.getBoundingClientRect();
+    const scale = client.width / byId('client').offsetWidth || 1;
+    return [
+      Math.floor((event.clientX - box.left) / scale),
+      Math.floor((event.clientY - box.top) / scale),
+      Math.floor((event.clientX - client.left) / scale),
+      Math.floor((event.clientY - client.top) / scale),
+    ];
+  }
+
+  // The bars: every button presses and releases alike, and a pressed bar keeps the pointer
+  // until the last button comes up, as the desktop's bars do.
+  wirePointer(): void {
+    this.screen.bars.forEach((canvas, bar) => {
+      const send = (kind: PointerKind, event: PointerEvent) => {
+        const [x, y, cx, cy] = this.where(event, canvas);
+        this.core.pointer(kind, bar, x, y, cx, cy);
+        this.refresh();
+      };
+      canvas.addEventListener('pointerdown', (event) => {
+        event.preventDefault();
+        canvas.setPointerCapture(event.pointerId);
+        send(PointerKind.Pressed, event);
+      });
+      canvas.addEventListener('pointermove', (event) => {
+        // A second button pressed or let go while another is held comes as a move.
+        if (event.button >= 0) {
+          const down = (event.buttons & (1 << buttonBit(event.button))) !== 0;
+          send(down ? PointerKind.Pressed : PointerKind.Released, event);
+        } else {
+          send(PointerKind.Moved, event);
+        }
+      });
+      canvas.addEventListener('pointerup', (event) => send(PointerKind.Released, event));
+      canvas.addEventListener('pointerleave', (event) => send(PointerKind.Left, event));
+      canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+    });
+    document.addEventListener('pointermove', (event) => {
+      const [, , cx, cy] = this.where(event, byId('client'));
+      this.core.pointer(PointerKind.Elsewhere, 0, 0, 0, cx, cy);
+    });
+  }
+
+  // The keys beside the menus, by the key's place, so that they work in any keyboard layout;
+  // those the browser keeps for itself never come here. The arrow keys, Tab, Space, Enter
+  // and Escape play the arrow bars; with Ctrl, Alt or Meta a key is another key.
+  wireKeys(): void {
+    const kCursorKeys: Record<string, number> = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
+    const pressKey = (event: KeyboardEvent) => event.key === ' ' || event.key === 'Enter';
+    document.addEventListener('keydown', (event) => {
+      if (windowOpen() || this.busy || this.commanding || this.menus.isOpen()) return;
+      const ctrl = event.ctrlKey || event.metaKey;
+      const plain = !ctrl && !event.altKey && !event.shiftKey;
+      const run = (f: () => void) => {
+        event.preventDefault();
+        f();
+        this.refresh();
+      };
+      const menu = this.menus.shortcut(event);
+      if (menu) {
+        event.preventDefault();
+        void this.command(menu.id, menu.caption);
+      } else if (ctrl && !event.altKey && event.code === 'KeyZ' && !event.shiftKey) {
+        run(() => this.core.undo());
+      } else if (ctrl && !event.altKey && (event.code === 'KeyY' || (event.code === 'KeyZ' && event.shiftKey))) {
+        run(() => this.core.redo());
+      } else if (plain && event.code === 'KeyH') {
+        run(() => this.core.hint());
+      } else if (event.key === 'Tab' && !ctrl && !event.altKey) {
+        run(() => this.core.cursorKey(event.shiftKey ? 5 : 4));
+      } else if (plain && event.key in kCursorKeys) {
+        run(() => this.core.cursorKey(kCursorKeys[event.key]));
+      } else if (plain && pressKey(event)) {
+        // A menu button that has the focus keeps its own Enter and Space.
+        if (document.activeElement instanceof HTMLButtonElement) return;
+        run(() => this.core.pressKey(true, event.repeat));
+      } else if (plain && event.key === 'Escape') {
+        run(() => this.core.hideCursor());
+      }
+    });
+    document.addEventListener('keyup', (event) => {
+      if (windowOpen() || this.busy || this.commanding || !pressKey(event)) return;
+      if (document.activeElement instanceof HTMLButtonElement) return;
+      event.preventDefault();
+      this.core.pressKey(false, false);
+      this.refresh();
+    });
+  }
+
+  // A saved game dropped on the page opens as "Открыть" opens it.
+  wireDrop(): void {
+    document.addEventListener('dragover', (event) => event.preventDefault());
+    document.addEventListener('drop', async (event) => {
+      event.preventDefault();
+      if (windowOpen() || this.busy || this.commanding) return;
+      const item = event.dataTransfer?.items?.[0];
+      const file = event.dataTransfer?.files?.[0];
+      if (!file) return;
+      type WithHandle = { getAsFileSystemHandle?(): Promise<unknown> };
+      const handle = await (item as unknown as WithHandle)?.getAsFileSystemHandle?.();
+      await this.files.openFile(file, (handle as never) ?? null);
+      this.refresh();
+    });
+  }
+
+  // An address typed or followed on the page deals its layout.
+  wireAddress(): void {
+    window.addEventListener('hashchange', () => {
+      const layout = this.core.layoutOfFragment(location.hash);
+      if (layout === null || windowOpen() || this.busy || layout === this.core.layout()) return;
+      this.core.chooseLayout(layout);
+      this.refresh();
+    });
+  }
+}
+
+// The bit of `buttons` that stands for the `button` of an event.
+function buttonBit(button: number): number {
+  return [0, 2, 1][button] ?? button;
+}
+
+
+// Everything after the first paint: the page's wiring, the pictures, the worker, the
+// service worker.
+export async function startPage(core: Core, screen: Screen): Promise<void> {
+  const page = new Page(core, screen);
+  page.refresh();
+  page.wirePointer();
+  page.wireKeys();
+  page.wireDrop();
+  page.wireAddress();
+  const pictures: [number, string][] = [
+    [PictureId.Bar0, 'picStrelki0'],
+    [PictureId.Bar0 + 1, 'picStrelki1'],
+    [PictureId.Bar0 + 2, 'picStrelki2'],
+    [PictureId.Bar0 + 3, 'picStrelki3'],
+    [PictureId.Strip, 'picStrelka'],
+    [PictureId.Mascot, 'PicTrol'],
+    [PictureId.Cage, 'picKletka'],
+  ];
+  await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
+  screen.paintAll();
+  page.refresh();
+  page.startWorker();
+  document.body.dataset.state = 'ready';
+  if ('serviceWorker' in navigator) {
+    navigator.serviceWorker.register('sw.js').catch(() => {
+      // without it the page still plays; it only needs the network next time
+    });
+  }
+}
