@@ -11,7 +11,7 @@ namespace zarvel::solver {
 
 struct SolverSettings {
   int exactDepth = 4;     // boards this close to solved get a shortest solution
-  int beamWidth = 11500;  // boards kept per move in the beam search
+  int beamWidth = 10700;  // boards kept per move in the beam search
 };
 
 struct Solution {
