@@ -124,6 +124,8 @@ class Game {
   Rect onScreen(const Rect& inClient) const;  // in the screen's pixels, which `scale` times
   // A point near the centre of arrow `segment` of `bar`, on the screen.
   Point arrow(int bar, int segment);
+  // Points at the arrow and waits until it lights, pointing again now and then.
+  ::testing::AssertionResult pointAt(int bar, int segment);
 
   // What the screen shows now.
   Image clientImage();
@@ -137,7 +139,8 @@ class Game {
 
   // Waits until arrow `segment` of `bar` looks `expected` and every other arrow of every
   // bar is plain (grey).
-  ::testing::AssertionResult waitForOnlyLook(int bar, int segment, Look expected);
+  ::testing::AssertionResult waitForOnlyLook(int bar, int segment, Look expected,
+                                             std::chrono::milliseconds patience = kPatience);
   ::testing::AssertionResult waitForAllPlain();
   // Waits until exactly one arrow shows pressed and every other one is plain: the hint's
   // blink. Its bar and segment; nothing when none blinked.
