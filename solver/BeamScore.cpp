@@ -6,6 +6,7 @@
 #include <immintrin.h>
 #endif
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -137,6 +138,38 @@ void rescore(const Grid& oriented, Goal& goal) {
   }
 }
 
+std::vector<Targets> likelyTargets(const Grid& oriented, std::size_t count) {
+  // Only the seventh of the assignments whose squares travel least is improved and scored:
+  // the rest gave no shorter solutions on deals. Ties go by targets, so that every standard
+  // library picks the same ones.
+  constexpr std::size_t kTriedTargets = 720;
+  const Counts cost = travelCosts(oriented);
+  std::vector<std::pair<int, Targets>> byTravel;
+  Targets targets = {0, 1, 2, 3, 4, 5, 6};
+  do {
+    int travel = 0;
+    for (std::size_t colour = 0; colour < kLines; ++colour) travel += cost[colour][targets[colour]];
+    byTravel.emplace_back(travel, targets);
+  } while (std::next_permutation(targets.begin(), targets.end()));
+  const std::size_t tried = std::min(byTravel.size(), kTriedTargets);
+  std::nth_element(byTravel.begin(), byTravel.begin() + static_cast<std::ptrdiff_t>(tried) - 1,
+                   byTravel.end());
+  std::vector<std::pair<std::int32_t, Targets>> found;
+  for (std::size_t i = 0; i < tried; ++i) {
+    Goal goal;
+    goal.targets = byTravel[i].second;
+    rescore(oriented, goal);
+    improveTargets(oriented, goal);
+    found.emplace_back(goal.score, goal.targets);
+  }
+  // Many assignments improve to the same targets, which always score the same.
+  std::sort(found.begin(), found.end());
+  found.erase(std::unique(found.begin(), found.end()), found.end());
+  std::vector<Targets> likely;
+  for (std::size_t i = 0; i < found.size() && i < count; ++i) likely.push_back(found[i].second);
+  return likely;
+}
+
 // Where the squares of each colour are: columnOf[colour][i], rowOf[colour][i].
 void squaresByColour(const Grid& board, bool transposed,
                      std::array<std::array<std::uint8_t, kLines>, kLines>& columnOf,
@@ -257,6 +290,21 @@ __attribute__((target("avx2"))) __m256i perOffset(Bytes values) {
   return pair(values, values);
 }
 
+// A change table's eight entries (counts 0..7) for an offset at `distance`, byte by byte.
+constexpr long long tableWord(const ChangeTable& table, std::size_t distance) {
+  Bytes word = 0;
+  for (std::size_t n = 0; n <= kLines; ++n) {
+    word |= Bytes{static_cast<std::uint8_t>(table[distance][n])} << (8 * n);
+  }
+  return static_cast<long long>(word);
+}
+
+__attribute__((target("avx2"))) __m256i tablesOf(const ChangeTable& table, std::size_t low,
+                                                 std::size_t high) {
+  return _mm256_setr_epi64x(tableWord(table, low), tableWord(table, high), tableWord(table, low),
+                            tableWord(table, high));
+}
+
 // Byte lanes hold offsets 0..6 (or columns 0..6), one goal in each 128-bit half; a table
 // of eight changes lost (bytes 0..7) and won (8..15) for a row is looked up for all seven
 // columns at once.
@@ -264,25 +312,28 @@ __attribute__((target("avx2"))) void scoreWide(const Goal& first, const Goal& se
                                                std::array<int, kMoveCount>& firstScores,
                                                std::array<int, kMoveCount>& secondScores) {
   const __m256i zero = _mm256_setzero_si256();
-  // Offsets' distances (0 1 2 3 3 2 1) times eleven and twenty, byte by byte.
-  const __m256i travel11 = perOffset(0x000B162121160B00ULL);
-  const __m256i group20 = perOffset(0x0014283C3C281400ULL);
+  // What a row wins and loses with a square of an offset, looked up by how many it holds
+  // (0..7) in a table of eight per distance: [1 | 2] by count plus 8 for the offsets at
+  // distance 2, [3 | 3] for those at distance 3.
+  const __m256i winsNear = tablesOf(kWins, 1, 2);
+  const __m256i losesNear = tablesOf(kLoses, 1, 2);
+  const __m256i far = _mm256_setr_epi64x(tableWord(kWins, 3), tableWord(kLoses, 3),
+                                         tableWord(kWins, 3), tableWord(kLoses, 3));
+  const __m256i secondHalf = perOffset(0x0000080000080000ULL);
+  const __m256i three = perOffset(0x000000FFFF000000ULL);
   const __m256i notZero = perOffset(0x00FFFFFFFFFFFF00ULL);
-  const __m256i four = _mm256_set1_epi8(4);
-  const __m256i one = _mm256_set1_epi8(1);
   const __m256i eight = _mm256_set1_epi8(8);
   __m256i up = zero;
   __m256i down = zero;
   for (std::size_t y = 0; y < kLines; ++y) {
     const __m256i n = pair(first.rows[y], second.rows[y]);
-    const __m256i n2 = _mm256_add_epi8(n, n);
-    const __m256i n4 = _mm256_add_epi8(n2, n2);
-    const __m256i wins = _mm256_and_si256(
-        notZero,
-        _mm256_blendv_epi8(_mm256_sub_epi8(travel11, n4), group20, _mm256_cmpeq_epi8(n, zero)));
+    const __m256i near = _mm256_add_epi8(n, secondHalf);
+    const __m256i wins =
+        _mm256_and_si256(notZero, _mm256_blendv_epi8(_mm256_shuffle_epi8(winsNear, near),
+                                                     _mm256_shuffle_epi8(far, n), three));
     const __m256i loses = _mm256_and_si256(
-        notZero, _mm256_blendv_epi8(_mm256_sub_epi8(_mm256_sub_epi8(n4, four), travel11),
-                                    _mm256_sub_epi8(zero, group20), _mm256_cmpeq_epi8(n, one)));
+        notZero, _mm256_blendv_epi8(_mm256_shuffle_epi8(losesNear, near),
+                                    _mm256_shuffle_epi8(far, _mm256_add_epi8(n, eight)), three));
     const __m256i table = _mm256_unpacklo_epi64(loses, wins);
     const __m256i leaving = pair(first.offsets[y], second.offsets[y]);
     const __m256i lost = _mm256_shuffle_epi8(table, leaving);

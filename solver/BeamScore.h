@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "engine/NewHodM.h"
 #include "solver/Grid.h"
@@ -26,14 +27,21 @@ constexpr int cyclic(int from, int to) {
   return kCyclicDistance[static_cast<std::size_t>((to - from + kLines) % kLines)];
 }
 
-// Heuristic weights, found by trying them on deals. A row's squares are grouped by offset:
-// every column a square still has to travel counts eleven; every group counts nine per
-// column, as the row (or the rows its squares are moved to) has to make that trip; and
-// each pair of squares in one group earns four back, since one row move carries them
-// together.
+// What a row scores for each group of its squares that share an offset, by the offset's
+// distance (1, 2 or 3 columns) and how many squares the group holds (1..7):
+// [distance - 1][squares - 1]. Found by trying weights on deals: every column a square
+// still travels counts eleven, every group nine per column, as the row (or the rows its
+// squares go to) makes that trip, and each pair in a group earns four, six or eight back
+// at one, two or three columns, since one row move carries them together. Tables fitted
+// by least squares to the distances of boards along wide beams' answers
+// (zarvel-fit-score) gave longer answers on deals, so these stay.
+inline constexpr std::array<std::array<std::int16_t, kLines>, 3> kGroupScores = {{
+    {20, 27, 30, 29, 24, 15, 2},
+    {40, 56, 66, 70, 68, 60, 46},
+    {60, 85, 102, 111, 112, 105, 90},
+}};
+// About what one column of a square's trip scores, by which the beam's margins are set.
 inline constexpr int kTravelWeight = 11;
-inline constexpr int kGroupWeight = 9;
-inline constexpr int kSharedOffsetWeight = 4;
 
 // A row's part of the score by how many of its squares have each offset: [offset][count].
 using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
@@ -41,14 +49,21 @@ using RowTable = std::array<std::array<std::int16_t, kLines + 1>, kLines>;
 constexpr RowTable makeRowTable() {
   RowTable table{};
   for (std::size_t s = 1; s < kLines; ++s) {
-    const int distance = kCyclicDistance[s];
-    for (int n = 1; n <= kLines; ++n) {
-      table[s][static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
-          (kTravelWeight * n + kGroupWeight) * distance - kSharedOffsetWeight * n * (n - 1) / 2);
-    }
+    const auto distance = static_cast<std::size_t>(kCyclicDistance[s]);
+    for (std::size_t n = 1; n <= kLines; ++n) table[s][n] = kGroupScores[distance - 1][n - 1];
   }
   return table;
 }
+// A child's score is counted in an array by its value: none below zero.
+constexpr bool noScoreBelowZero() {
+  for (const auto& scores : kGroupScores) {
+    for (const std::int16_t score : scores) {
+      if (score < 0) return false;
+    }
+  }
+  return true;
+}
+static_assert(noScoreBelowZero());
 inline constexpr RowTable kRowTable = makeRowTable();
 
 // Packed byte vectors: byte i of a word for i = 0..6. A row's squares by offset (byte s =
@@ -146,19 +161,18 @@ constexpr ChangeTable makeChangeTable(int change) {
 inline constexpr ChangeTable kLoses = makeChangeTable(-1);
 inline constexpr ChangeTable kWins = makeChangeTable(1);
 
-// The formula by which the AVX2 scoring works the changes out.
-constexpr bool changesByFormula() {
-  for (std::size_t s = 1; s < kLines; ++s) {
-    const int d = kCyclicDistance[s];
-    for (int n = 0; n < kLines; ++n) {
-      const auto i = static_cast<std::size_t>(n);
-      if (kWins[s][i] != (n == 0 ? 20 * d : 11 * d - 4 * n)) return false;
-      if (n > 0 && kLoses[s][i] != (n == 1 ? -20 * d : 4 * n - 4 - 11 * d)) return false;
+// The AVX2 scoring looks the changes up a byte each.
+constexpr bool changesFitBytes() {
+  for (const ChangeTable* table : {&kLoses, &kWins}) {
+    for (const auto& row : *table) {
+      for (const std::int16_t change : row) {
+        if (change < -128 || change > 127) return false;
+      }
     }
   }
   return true;
 }
-static_assert(changesByFormula());
+static_assert(changesFitBytes());
 
 // The offsets of the row a column move brings to row y: the one below for a move up.
 constexpr std::size_t comingRow(int bar, std::size_t y) {
@@ -198,9 +212,7 @@ inline void childScores(const Goal& goal, std::array<int, kMoveCount>& scores) {
 }
 
 // The same for both goals of a board at once, several rows in each instruction, where the
-// processor has AVX2 (false, and nothing done, where it or the build has none). It works
-// the changes out by their formula: a row that wins a square of an offset it holds n of
-// gains 11 d - 4 n (20 d if none), and loses the same back, d being the offset's distance.
+// processor has AVX2 (false, and nothing done, where it or the build has none).
 bool childScoresAvx2(const Goal& first, const Goal& second,
                      std::array<int, kMoveCount>& firstScores,
                      std::array<int, kMoveCount>& secondScores);
@@ -287,6 +299,10 @@ Targets bestTargets(const Grid& grid);
 
 // The fewest columns the squares travel in all, over all targets of the column goal.
 int leastTravel(const Grid& grid);
+
+// The target columns likeliest to suit a goal, best first: every assignment improved by
+// swaps, the `count` distinct ones that score lowest.
+std::vector<Targets> likelyTargets(const Grid& oriented, std::size_t count);
 
 // Swaps two colours' target columns where that lowers the score; the goal is oriented as
 // the board, or as its transpose.

@@ -89,6 +89,19 @@ Grid Grid::transposed() const {
   return result;
 }
 
+Grid Grid::canonical() const {
+  constexpr std::uint8_t kUnseen = 0xFF;
+  std::array<std::uint8_t, kLines> number{};
+  number.fill(kUnseen);
+  std::uint8_t next = 0;
+  std::array<std::uint8_t, kCells> renumbered = cells();
+  for (std::uint8_t& colour : renumbered) {
+    if (number[colour] == kUnseen) number[colour] = next++;
+    colour = number[colour];
+  }
+  return fromCells(renumbered);
+}
+
 std::uint64_t Grid::hash() const {
   std::uint64_t h = 0x9E3779B97F4A7C15ULL;
   for (const std::uint64_t word : columns_) {

@@ -67,6 +67,11 @@ class Grid {
   // The same board with rows and columns exchanged: row goals become column goals.
   Grid transposed() const;
 
+  // The same board with its colours numbered in the order they first appear, column by
+  // column, as a saved game's are: the search breaks ties by colour number, and a board
+  // must get the same moves however its colours were numbered.
+  Grid canonical() const;
+
   std::uint64_t hash() const;
   friend bool operator==(const Grid&, const Grid&) = default;
 

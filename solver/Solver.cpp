@@ -18,7 +18,8 @@ std::vector<Move> movesOf(const std::vector<int>& indices) {
 
 }  // namespace
 
-Solution solve(const Grid& grid, const SolverSettings& settings) {
+Solution solve(const Grid& given, const SolverSettings& settings) {
+  const Grid grid = given.canonical();
   Solution solution;
   solution.lowerBound = lowerBound(grid);
   if (auto exact = shortestSolution(grid, settings.exactDepth)) {

@@ -38,9 +38,11 @@ T percentile(std::vector<T> values, int percent) {
 int usage() {
   std::fputs(
       "usage: zarvel-solve-bench [FIRST [LAST]] [--step S] [--width W] [--exact DEPTH]\n"
+      "                          [--each]\n"
       "Solves the deals FIRST..LAST (default all, 0..32655), or every S-th of them, and\n"
       "prints the median, the 90th percentile and the largest number of moves and time\n"
-      "per deal.\n",
+      "per deal; with --each also every deal's layout, moves and processor milliseconds\n"
+      "first, one a line, so that runs over parts of the deals can be put together.\n",
       stderr);
   return 2;
 }
@@ -53,12 +55,15 @@ int main(int argc, char** argv) {
   std::int32_t step = 1;
   SolverSettings settings;
   std::vector<std::int32_t> bounds;
+  bool each = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--width" && i + 1 < argc) {
       settings.beamWidth = std::atoi(argv[++i]);
     } else if (arg == "--step" && i + 1 < argc) {
       step = std::atoi(argv[++i]);
+    } else if (arg == "--each") {
+      each = true;
     } else if (arg == "--exact" && i + 1 < argc) {
       settings.exactDepth = std::atoi(argv[++i]);
     } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
@@ -93,6 +98,7 @@ int main(int argc, char** argv) {
     lengths.push_back(static_cast<int>(solution.moves.size()));
     lowerBounds.push_back(lowerBound(grid));
     millis.push_back(took.count());
+    if (each) std::printf("deal %d %zu %.1f\n", layout, solution.moves.size(), cpuMillis.back());
     if (lengths.size() % 1000 == 0) {
       std::fprintf(stderr,
                    "%zu deals: moves median %d p90 %d max %d; processor ms median %.1f max %.1f\n",

@@ -57,6 +57,23 @@ TEST(BeamScore, AGoalKeptUpToDateMoveByMoveIsTheGoalScoredAfresh) {
   }
 }
 
+TEST(BeamScore, LikelyTargetsAreDistinctBestFirstAndBeatTheCheapest) {
+  for (const std::int32_t layout : {0, 9999, 32655}) {
+    const Grid grid = solver::dealtGrid(layout);
+    const auto likely = solver::likelyTargets(grid, 16);
+    ASSERT_EQ(likely.size(), 16U) << layout;
+    Goal cheapest = scoredAfresh(grid, solver::bestTargets(grid));
+    solver::improveTargets(grid, cheapest);
+    int last = scoredAfresh(grid, likely[0]).score;
+    EXPECT_LE(last, cheapest.score) << layout;
+    for (std::size_t i = 1; i < likely.size(); ++i) {
+      EXPECT_NE(likely[i], likely[i - 1]) << layout;
+      EXPECT_LE(last, scoredAfresh(grid, likely[i]).score) << layout;
+      last = scoredAfresh(grid, likely[i]).score;
+    }
+  }
+}
+
 TEST(BeamScore, AvxAndPortableScoringAgree) {
   Rnd rnd;
   rnd.reseed(8);
