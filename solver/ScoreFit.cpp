@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+#include "engine/Rnd.h"
 #include "solver/Solver.h"
 
 namespace zarvel::solver {
@@ -34,18 +35,6 @@ Grid orientedFor(const Grid& board, const Grid& solved) {
   return solved.columnsSolved() ? board : board.transposed();
 }
 
-// A small generator of our own, so that the samples are the same with every library.
-struct SplitMix {
-  std::uint64_t state;
-  std::uint64_t next() {
-    std::uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    return z ^ (z >> 31);
-  }
-  int below(int n) { return static_cast<int>(next() % static_cast<std::uint64_t>(n)); }
-};
-
 constexpr int kNearSolvedGroup = 1000;
 
 }  // namespace
@@ -71,18 +60,21 @@ std::vector<FitSample> routeSamples(std::int32_t first, std::int32_t last, std::
 
 std::vector<FitSample> nearSolvedSamples(int count, int depth) {
   std::vector<FitSample> samples;
-  SplitMix random{2026};
+  // The game's own generator: the samples are the same with every library.
+  Rnd random;
+  random.reseed(2026);
   for (int i = 0; i < count; ++i) {
     std::array<std::uint8_t, kLines> colours = {0, 1, 2, 3, 4, 5, 6};
     for (std::size_t c = kLines - 1; c > 0; --c) {
-      std::swap(colours[c],
-                colours[static_cast<std::size_t>(random.below(static_cast<int>(c) + 1))]);
+      std::swap(
+          colours[c],
+          colours[static_cast<std::size_t>(random.nextBelow(static_cast<std::int32_t>(c) + 1))]);
     }
     std::array<std::uint8_t, kCells> cells{};
     for (std::size_t cell = 0; cell < kCells; ++cell) cells[cell] = colours[cell / kLines];
     Grid board = Grid::fromCells(cells);
-    const int moves = 1 + random.below(depth);
-    for (int m = 0; m < moves; ++m) board.apply(random.below(kMoveCount));
+    const int moves = 1 + random.nextBelow(depth);
+    for (int m = 0; m < moves; ++m) board.apply(random.nextBelow(kMoveCount));
     if (board.solved()) continue;
     const auto shortest = shortestSolution(board, depth);
     if (!shortest) continue;
