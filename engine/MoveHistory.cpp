@@ -49,6 +49,16 @@ std::optional<std::pair<std::int32_t, std::int32_t>> MoveHistory::nextRedo() con
   return std::pair{moves_[made_].bar, moves_[made_].line};
 }
 
+bool MoveHistory::restore(std::vector<Played> moves, std::size_t made) {
+  if (made > moves.size()) return false;
+  for (const Played& move : moves) {
+    if (move.bar < 0 || move.bar >= kBars || move.line < 0 || move.line >= kLines) return false;
+  }
+  moves_ = std::move(moves);
+  made_ = made;
+  return true;
+}
+
 void MoveHistory::clear() {
   moves_.clear();
   made_ = 0;

@@ -63,9 +63,10 @@ void ArrowBarPointer::mouseMove(std::int32_t bar, int x, int y) {
 }
 
 void ArrowBarPointer::mouseDown(std::int32_t bar, int x, int y) {
-  // A press presses the arrow the pointer last entered; the keyboard may have moved the
-  // highlight away from it since.
-  if (cursorShown_) mouseMove(bar, x, y);
+  // A press takes the arrow under it: a mouse has entered it already, but a finger enters
+  // nothing before it touches, and the keyboard may have moved the highlight away meanwhile.
+  // A second button while one is held keeps the held arrow.
+  if (!Nazhata_) mouseMove(bar, x, y);
   Nazhata_ = true;
   NazhatStrelku();
   startPollIfStopped();

@@ -34,7 +34,8 @@ class ArrowBarPointer {
   ArrowBarPointer(std::array<Picture, kBars>& bars, const Picture& strip, std::int32_t& TekRjad,
                   ArrowBarHost& host);
 
-  // Pointer events of bar `bar`, at (x, y) in that bar's pixels; any button alike.
+  // Pointer events of bar `bar`, at (x, y) in that bar's pixels; any button alike. A press
+  // enters the arrow under it first, as a move there would.
   void mouseMove(std::int32_t bar, int x, int y);
   void mouseDown(std::int32_t bar, int x, int y);
   void mouseUp(std::int32_t bar, int x, int y);

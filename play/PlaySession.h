@@ -68,6 +68,10 @@ class PlaySession : private ArrowBarHost {
   void pressKey(bool down, bool repeat);
   void hideCursor();
 
+  // The moves that can be taken back and made again; a page loaded again puts them back.
+  const MoveHistory& history() const { return history_; }
+  MoveHistory& history() { return history_; }
+
   // The board's version now, which a search's answer names.
   std::uint64_t hintVersion() const { return hintPlan_.version(); }
   // A search's moves for the board of `version`; the next search waiting starts.

@@ -90,6 +90,10 @@ int main(int argc, char** argv) {
     sizes.push_back(size == icon.width() ? icon : bandsIcon(size));
     ok &= save(sizes.back(), icons, QString("%1x%1.png").arg(size));
   }
+  for (const int size : kWebIconSizes) {
+    ok &= save(bandsIcon(size), icons, QString("%1x%1.png").arg(size));
+  }
+  ok &= save(maskableIcon(512), icons, "maskable-512x512.png");
   ok &= saveBytes(bandsSvg(), icons, "scalable.svg");
   ok &= saveBytes(windowsIcon(icon, sizes), dir, "zarvel.ico");
   return ok ? 0 : 1;

@@ -67,6 +67,10 @@ QImage windowIcon();         // 32 x 32 in 16 colours, as the window and Windows
 QImage bandsIcon(int size);  // the same bands, antialiased, at any size
 QByteArray bandsSvg();       // the same bands as a scalable drawing
 inline constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The web page's app icons: the sizes an installed page asks for, and one whose bands keep
+// inside the circle a launcher may cut it to, on the window's grey.
+inline constexpr int kWebIconSizes[] = {192, 512};
+QImage maskableIcon(int size);
 // The Windows icon file: the 16-colour 32 x 32 picture first, then every size in 32 bits.
 QByteArray windowsIcon(const QImage& indexed32, const std::vector<QImage>& sizes);
 

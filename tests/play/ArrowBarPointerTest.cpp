@@ -149,16 +149,21 @@ TEST_F(ArrowBarPointerTest, MovingToAnotherArrowOfAnyBarMovesTheHighlightAtOnce)
 }
 
 TEST_F(ArrowBarPointerTest, PressAndReleaseOnTheSameArrowMakesOneMove) {
-  for (int bar = 0; bar < 4; ++bar) {
-    host.moves.clear();
-    move(bar, onArrow(bar, 3));
-    down(bar, onArrow(bar, 3));
-    EXPECT_EQ(look(bar, 3), Look::Pressed);
-    up(bar, onArrow(bar, 3, 5));
-    ASSERT_EQ(host.moves.size(), 1U) << bar;
-    EXPECT_EQ(host.moves[0], (std::pair{bar, 3}));
-    EXPECT_EQ(look(bar, 3), Look::Highlighted);
-    EXPECT_TRUE(host.polling);  // the poll runs on after a release
+  // A finger moves nowhere before it presses: the press itself takes the arrow under it.
+  for (const bool hovered : {true, false}) {
+    for (int bar = 0; bar < 4; ++bar) {
+      const int arrow = hovered ? 3 : 6 - bar;
+      host.moves.clear();
+      if (hovered) move(bar, onArrow(bar, arrow));
+      down(bar, onArrow(bar, arrow));
+      EXPECT_EQ(look(bar, arrow), Look::Pressed);
+      EXPECT_TRUE(othersPlain({{bar, arrow}}));
+      up(bar, onArrow(bar, arrow, 5));
+      ASSERT_EQ(host.moves.size(), 1U) << bar;
+      EXPECT_EQ(host.moves[0], (std::pair{bar, arrow}));
+      EXPECT_EQ(look(bar, arrow), Look::Highlighted);
+      EXPECT_TRUE(host.polling);  // the poll runs on after a release
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "files/SavedGameText.h"
 #include "play/frmFormaLayout.h"
@@ -78,15 +79,54 @@ TEST_F(WebGameTest, DealsAsTheDesktopAndMovesUndoesAndRedoesByItsArrows) {
   EXPECT_EQ(game.savedText(), dealt);
   game.takeChangedPictures();
 
+  EXPECT_EQ(game.takeAnnouncement(), "Расклад № 1234");
   click(kBarTop, 3);
   EXPECT_EQ(game.declare().NmHod, 1);
+  EXPECT_EQ(game.takeAnnouncement(), "Столбец 4 вверх, ход 1");
   EXPECT_EQ(testing::cells(game.picPole())[21], testing::cells(desktop.picPole())[22]);
   EXPECT_TRUE(game.takeChangedPictures() & (1U << static_cast<int>(PictureId::Board)));
   game.undo();
+  EXPECT_EQ(game.takeAnnouncement(), "Ход отменён: Столбец 4 вверх, ход 0");
   EXPECT_EQ(game.savedText(), dealt);
+  EXPECT_EQ(std::tuple(game.canUndo(), game.canRedo(), game.canHint()),
+            std::tuple(false, true, true));
   game.redo();
   EXPECT_EQ(game.declare().NmHod, 1);
+  EXPECT_EQ(game.takeAnnouncement(), "Столбец 4 вверх, ход 1");
+  EXPECT_EQ(game.takeAnnouncement(), "");
   EXPECT_EQ(requests(), "");
+}
+
+TEST_F(WebGameTest, AKeptGameComesBackWithItsHistoryAndADamagedOneChangesNothing) {
+  const std::string dealt = game.savedText();
+  click(kBarTop, 3);
+  click(kBarLeft, 6);
+  click(kBarBottom, 0);
+  game.undo();
+  game.saveFinished("a b.zrv", WriteOutcome::Ok);
+  const std::string kept = game.keptState();
+
+  WebGame again;
+  again.startWith(5);
+  const std::string other = again.savedText();
+  const std::string damaged[] = {"",
+                                 "zarvel-page-game 2" + kept.substr(kept.find('\n')),
+                                 kept.substr(0, kept.size() - 3),
+                                 kept + "x",
+                                 std::string(kept).replace(kept.find(" 2 3\n"), 5, " 4 3\n"),
+                                 std::string(kept).replace(kept.find("\n2 0 2 "), 7, "\n2 9 2 ")};
+  for (const std::string& text : damaged) {
+    EXPECT_FALSE(again.restoreState(text)) << text;
+    EXPECT_EQ(again.savedText(), other);
+  }
+  ASSERT_TRUE(again.restoreState(kept));
+  EXPECT_EQ(again.savedText(), game.savedText());
+  EXPECT_EQ(again.title(), "Головоломка «Zarvel» - [a b.zrv]");
+  again.redo();
+  EXPECT_EQ(again.declare().NmHod, 3);
+  for (int i = 0; i < 3; ++i) again.undo();
+  EXPECT_EQ(again.savedText(), dealt);
+  EXPECT_FALSE(again.canUndo());
 }
 
 TEST_F(WebGameTest, AHintAsksTheWorkerOnceAndBlinksItsAnswerThenAWinAsksForTheVictoryWindow) {

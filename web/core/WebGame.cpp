@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "engine/Board.h"
 #include "engine/FineArt.h"
 #include "engine/NewGameM.h"
 #include "engine/NewHodM.h"
@@ -14,8 +15,10 @@
 #include "files/SavedGameText.h"
 #include "files/Utf8Path.h"
 #include "help/frmOprogLayout.h"
+#include "play/AccessibleNames.h"
 #include "play/frmFormaLayout.h"
 #include "web/core/Json.h"
+#include "web/core/KeptState.h"
 
 namespace zarvel::web {
 namespace {
@@ -175,6 +178,76 @@ void WebGame::showVictory() {
 
 void WebGame::gameStarted() {
   session_.gameStarted();
+  ++games_;
+}
+
+bool WebGame::canUndo() const {
+  return !session_.pointer().Nazhata() && session_.history().canUndo();
+}
+
+bool WebGame::canRedo() const {
+  return !session_.pointer().Nazhata() && session_.history().canRedo();
+}
+
+bool WebGame::canHint() const {
+  return !session_.pointer().Nazhata() && !boardSolved(board());
+}
+
+std::string WebGame::takeAnnouncement() {
+  const MoveHistory& history = session_.history();
+  const std::size_t made = history.made();
+  const bool caged = this->caged();
+  std::string said;
+  auto moveName = [&](std::size_t index) {
+    const MoveHistory::Played& move = history.played()[index];
+    return arrowName({move.bar, move.line}) + ", ход " + std::to_string(declare_.NmHod);
+  };
+  if (games_ != gamesTold_) {
+    said = "Расклад № " + std::to_string(declare_.NmRasklada);
+    if (!declare_.ImjaFaila.empty()) said += ", " + declare_.ImjaFaila;
+  } else if (made > madeTold_) {
+    said = moveName(made - 1);
+    if (caged && !cagedTold_) said += ". ПОБЕДА!!! " + mascotName(true);
+  } else if (made < madeTold_) {
+    said = "Ход отменён: " + moveName(made);
+    if (!caged && cagedTold_) said += ". " + mascotName(false);
+  }
+  gamesTold_ = games_;
+  madeTold_ = made;
+  cagedTold_ = caged;
+  return said;
+}
+
+std::string WebGame::keptState() {
+  const MoveHistory& history = session_.history();
+  return keptText({currentGame(declare_, board()), declare_.ImjaFaila, caged(), history.played(),
+                   history.made()});
+}
+
+bool WebGame::restoreState(const std::string& text) {
+  const std::optional<KeptState> state = parseKeptText(text);
+  if (!state) return false;
+  fillCveta(declare_);
+  showGame(declare_, *this, state->game);
+  PageUi ui(requests_, title_);
+  if (state->file.empty()) {
+    declare_.ImjaFaila.clear();
+  } else {
+    makeCurrentFile(state->file, declare_, ui);
+  }
+  session_.history().restore(state->moves, state->made);
+  cagePending_ = state->caged;
+  return true;
+}
+
+bool WebGame::caged() {
+  return picturesIn_ ? mascotCaged(*this) : cagePending_;
+}
+
+void WebGame::picturesLoaded() {
+  if (cagePending_) cageMascot(*this);
+  cagePending_ = false;
+  picturesIn_ = true;
 }
 
 void WebGame::pointerMoved(std::int32_t bar, int x, int y, Point client) {

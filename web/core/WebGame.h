@@ -96,6 +96,23 @@ class WebGame : public GameScreen, private PlaySession::Host {
   // The arrow under the keyboard's cursor, if it shows.
   std::optional<Arrow> cursor() const { return session_.pointer().cursor(); }
 
+  // What the toolbar of a touch screen may offer: true where the key would do something.
+  bool canUndo() const;
+  bool canRedo() const;
+  bool canHint() const;
+  // A screen reader's press of an arrow, as the desktop's.
+  void pressArrow(Arrow arrow) { session_.pointer().pressArrow(arrow); }
+  // What a screen reader is told of the latest deal, move, undo or win; empty when nothing
+  // happened since the last call.
+  std::string takeAnnouncement();
+
+  // The game as the browser keeps it, and the game brought back from it: false, with the
+  // game as it was, for a text that is not a whole state.
+  std::string keptState();
+  bool restoreState(const std::string& text);
+  // The pictures are in: a gnome caged in a kept game shows caged now.
+  void picturesLoaded();
+
   // The board's version, which a search's answer names.
   std::uint64_t hintVersion() const { return session_.hintVersion(); }
   // A search's answer for the board of `version`.
@@ -147,6 +164,15 @@ class WebGame : public GameScreen, private PlaySession::Host {
   std::string title_;
   std::deque<std::string> requests_;
   std::array<std::vector<Colour>, kPictureCount> large_;
+  // True when the gnome is caged; before the pictures are in, as the kept game had him.
+  bool caged();
+  bool picturesIn_ = false;
+  bool cagePending_ = false;
+  // What the last announcement saw: the games started, the moves on the board, the gnome.
+  int games_ = 0;
+  int gamesTold_ = -1;
+  std::size_t madeTold_ = 0;
+  bool cagedTold_ = false;
 };
 
 // A request as JSON: a message box.

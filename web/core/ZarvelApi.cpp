@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Board.h"
 #include "engine/MoveHistory.h"
 #include "files/CommandMessages.h"
 #include "files/FileCommandsUi.h"
@@ -215,6 +216,65 @@ ZARVEL_API const char* zarvel_mascot_name() {
   static std::string name;
   name = zarvel::mascotName(zarvel::mascotCaged(theGame()));
   return name.c_str();
+}
+
+// A screen reader's press of arrow `line` of bar `bar`.
+ZARVEL_API void zarvel_press_arrow(int bar, int line) {
+  if (bar < 0 || bar >= zarvel::kBars || line < 0 || line >= zarvel::kLines) return;
+  theGame().pressArrow({bar, line});
+}
+
+ZARVEL_API const char* zarvel_arrow_name(int bar, int line) {
+  static std::string name;
+  name = zarvel::arrowName({bar, line});
+  return name.c_str();
+}
+
+ZARVEL_API const char* zarvel_bar_name(int bar) {
+  static std::string name;
+  name = zarvel::barName(bar);
+  return name.c_str();
+}
+
+// The squares' colours as a screen reader names them, row by row, one a line.
+ZARVEL_API const char* zarvel_cell_names() {
+  static std::string names;
+  names.clear();
+  for (int row = 0; row < zarvel::kLines; ++row) {
+    for (int column = 0; column < zarvel::kLines; ++column) {
+      names += zarvel::colourName(zarvel::cellColour(theGame().picPole(), column, row)) + '\n';
+    }
+  }
+  return names.c_str();
+}
+
+ZARVEL_API const char* zarvel_announcement() {
+  static std::string said;
+  said = theGame().takeAnnouncement();
+  return said.c_str();
+}
+
+// Bit 0: Ctrl+Z would take a move back, bit 1: Ctrl+Y would make one again, bit 2: H would
+// look for a hint.
+ZARVEL_API int zarvel_toolbar_state() {
+  const WebGame& page = theGame();
+  return (page.canUndo() ? 1 : 0) | (page.canRedo() ? 2 : 0) | (page.canHint() ? 4 : 0);
+}
+
+// The game kept in the browser: the text to keep, and the game brought back from it
+// (1 when it was whole, 0 with nothing changed).
+ZARVEL_API const char* zarvel_kept_state() {
+  static std::string state;
+  state = theGame().keptState();
+  return state.c_str();
+}
+
+ZARVEL_API int zarvel_restore_state(const char* text) {
+  return theGame().restoreState(text) ? 1 : 0;
+}
+
+ZARVEL_API void zarvel_pictures_loaded() {
+  theGame().picturesLoaded();
 }
 
 ZARVEL_API int zarvel_blink_tick() {
