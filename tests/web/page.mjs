@@ -129,3 +129,70 @@ export function shownArrow(page) {
 export async function text(page, selector) {
   return (await page.locator(selector).textContent()).trim();
 }
+
+// Chromium for contexts of any screen: a phone's (touch, a device scale) or a desktop's.
+export async function launchDevices() {
+  const server = await serve(site, 0);
+  const browser = await chromium.launch(kLaunch);
+  return {
+    base: `http://127.0.0.1:${server.address().port}/`,
+    context: (options) => browser.newContext({ acceptDownloads: true, ...options }),
+    async close() {
+      await browser.close();
+      server.close();
+    },
+  };
+}
+
+// As cells(), at any scale: each square read at its middle.
+export async function cellsAtAnyScale(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('picPole');
+    const f = canvas.width / 281;
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    const colours = [];
+    for (let c = 0; c < 7; ++c)
+      for (let r = 0; r < 7; ++r) {
+        const at = 4 * (Math.floor((20 + 40 * r) * f) * canvas.width + Math.floor((20 + 40 * c) * f));
+        colours.push((data[at] << 16) | (data[at + 1] << 8) | data[at + 2]);
+      }
+    return colours;
+  });
+}
+
+// As shownArrow(), at any scale.
+export function shownArrowAtAnyScale(page) {
+  return page.evaluate(() => {
+    for (let bar = 0; bar < 4; ++bar) {
+      const canvas = document.getElementById(`picStrelki${bar}`);
+      const fx = canvas.width / (bar % 2 === 0 ? 281 : 39);
+      const fy = canvas.height / (bar % 2 === 0 ? 39 : 281);
+      const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+      for (let line = 0; line < 7; ++line) {
+        const sx = bar % 2 === 0 ? 40 * line + 1 : 0;
+        const sy = bar % 2 === 0 ? 0 : 40 * line + 1;
+        const black = (x, y) =>
+          data[4 * (Math.floor((sy + y + 0.5) * fy) * canvas.width + Math.floor((sx + x + 0.5) * fx))] === 0;
+        if (!black(19, 19)) continue;
+        const tip = [[19, 3], [35, 19], [19, 35], [3, 19]][bar];
+        return [bar, line, black(...tip) ? 0 : 1];
+      }
+    }
+    return null;
+  });
+}
+
+// As arrow(), at any scale.
+export async function arrowAtAnyScale(page, bar, line) {
+  const box = await page.locator(`#picStrelki${bar}`).boundingBox();
+  const along = ((40 * line + 20) / 281) * (bar % 2 === 0 ? box.width : box.height);
+  return bar % 2 === 0
+    ? { x: box.x + along, y: box.y + box.height / 2 }
+    : { x: box.x + box.width / 2, y: box.y + along };
+}
+
+// One finger through Chromium's own touch events: 'touchStart' and 'touchMove' at a point,
+// 'touchEnd'.
+export async function finger(cdp, type, at) {
+  await cdp.send('Input.dispatchTouchEvent', { type, touchPoints: at ? [{ x: at.x, y: at.y }] : [] });
+}

@@ -83,6 +83,9 @@ export const enum PictureId {
 }
 export const kPictureCount = 9;
 
+// Where the browser keeps the game between visits.
+export const kKeptGame = 'zarvel.game';
+
 export const enum PointerKind {
   Moved = 0,
   Pressed = 1,
@@ -240,6 +243,40 @@ export class Core {
     this.m.HEAP32.set(moves, pointer >> 2);
     this.m._zarvel_hint_found(version, pointer, moves.length / 2);
     this.m._free(pointer);
+  }
+
+  // What a screen reader hears and presses.
+  pressArrow(bar: number, line: number): void {
+    this.m._zarvel_press_arrow(bar, line);
+  }
+  arrowName(bar: number, line: number): string {
+    return this.text(this.m._zarvel_arrow_name(bar, line));
+  }
+  barName(bar: number): string {
+    return this.text(this.m._zarvel_bar_name(bar));
+  }
+  // The 49 squares' colour names, row by row.
+  cellNames(): string[] {
+    return this.text(this.m._zarvel_cell_names()).split('\n').slice(0, 49);
+  }
+  announcement(): string {
+    return this.text(this.m._zarvel_announcement());
+  }
+  // Whether undo, redo and the hint would do something now.
+  toolbarState(): { undo: boolean; redo: boolean; hint: boolean } {
+    const bits = this.m._zarvel_toolbar_state();
+    return { undo: (bits & 1) !== 0, redo: (bits & 2) !== 0, hint: (bits & 4) !== 0 };
+  }
+
+  // The game the browser keeps between visits.
+  keptState(): string {
+    return this.text(this.m._zarvel_kept_state());
+  }
+  restoreState(text: string): boolean {
+    return this.withStrings([text], (p) => this.m._zarvel_restore_state(p)) === 1;
+  }
+  picturesLoaded(): void {
+    this.m._zarvel_pictures_loaded();
   }
 
   // Keyboard play on the arrow bars.

@@ -1,6 +1,7 @@
 // The page's modal windows: a frame with its caption and close box over a veil that keeps
 // the main window from taking any input, as the desktop's modal windows do. One at a time.
 import { MessageRequest } from './core.js';
+import { fitModal } from './fit.js';
 
 export interface PageWindow {
   frame: HTMLElement;
@@ -87,6 +88,7 @@ export function openWindow(
   closeBox.addEventListener('click', () => window.close(closeAnswer));
   open = window;
   document.body.append(veil);
+  fitModal(frame);
   return window;
 }
 
@@ -163,6 +165,7 @@ export async function messageBox(request: MessageRequest): Promise<string> {
   box.client.append(body, row);
   const preselected = buttons[answers.indexOf(request.defaultButton as never)] ?? buttons[0];
   pressOnEnter(box.client, () => preselected);
+  fitModal(box.frame);
   preselected.focus();
   return box.closed;
 }

@@ -1,6 +1,9 @@
-// The menu bar "Игра" / "Справка": opens on a click, follows the pointer from menu to menu
-// while one is open, closes on Escape or a click elsewhere, and gives each item's command by
-// its name and its shortcut by the key's place.
+// The menu bar "Игра" / "Справка": opens on a click, or on F10 or Alt alone as a desktop
+// menu bar does, follows the pointer from menu to menu while one is open, moves by the arrow
+// keys, closes on Escape or a click elsewhere, and gives each item's command by its name and
+// its shortcut by the key's place.
+import { windowOpen } from './dialogs.js';
+
 export interface MenuItem {
   id: string;
   caption: string;
@@ -18,7 +21,7 @@ export class Menus {
       title.addEventListener('pointerenter', () => {
         if (this.openMenu && this.openMenu !== menu) this.open(menu);
       });
-      for (const item of menu.querySelectorAll<HTMLButtonElement>('[role=menuitem]')) {
+      for (const item of menu.querySelectorAll<HTMLButtonElement>('[role=menu] [role=menuitem]')) {
         const entry = { id: item.id, caption: item.querySelector('.item-caption')!.textContent! };
         if (item.dataset.key) this.shortcuts.set(item.dataset.key, entry);
         item.addEventListener('click', () => {
@@ -27,12 +30,34 @@ export class Menus {
         });
       }
     }
+    // Alt counts when it comes up with no other key pressed meanwhile.
+    let altAlone = false;
+    const fromKeys = () => {
+      if (windowOpen()) return;
+      if (this.openMenu) return this.close();
+      this.open(menus[0]);
+      menus[0].querySelector<HTMLButtonElement>('[role=menu] [role=menuitem]')?.focus();
+    };
+    document.addEventListener('keydown', (event) => {
+      altAlone = event.key === 'Alt' && !event.ctrlKey && !event.shiftKey && !event.metaKey;
+      if (event.key === 'F10' && !event.ctrlKey && !event.altKey && !event.metaKey && !event.shiftKey) {
+        event.preventDefault();
+        fromKeys();
+      }
+    }, true);
+    document.addEventListener('keyup', (event) => {
+      if (event.key === 'Alt' && altAlone) {
+        event.preventDefault();
+        fromKeys();
+      }
+      altAlone = false;
+    });
     document.addEventListener('pointerdown', (event) => {
       if (this.openMenu && !this.openMenu.contains(event.target as Node)) this.close();
     });
     document.addEventListener('keydown', (event) => {
       if (!this.openMenu) return;
-      const items = [...this.openMenu.querySelectorAll<HTMLButtonElement>('[role=menuitem]')];
+      const items = [...this.openMenu.querySelectorAll<HTMLButtonElement>('[role=menu] [role=menuitem]')];
       const at = items.indexOf(document.activeElement as HTMLButtonElement);
       if (event.key === 'Escape') {
         this.close();
@@ -43,7 +68,7 @@ export class Menus {
         const index = menus.indexOf(this.openMenu);
         const step = event.key === 'ArrowRight' ? 1 : menus.length - 1;
         this.open(menus[(index + step) % menus.length]);
-        this.openMenu.querySelector<HTMLButtonElement>('[role=menuitem]')?.focus();
+        this.openMenu.querySelector<HTMLButtonElement>('[role=menu] [role=menuitem]')?.focus();
       } else {
         return;
       }

@@ -1,10 +1,12 @@
 // The page's life once the board is on the screen: forwards every pointer event, key and
 // menu command to the core, and shows whatever the core asks for, one modal window at a time.
-import { Core, PictureId, PointerKind, ProductInfo, Request } from './core.js';
+import { Core, PictureId, PointerKind, ProductInfo, Request, kKeptGame } from './core.js';
 import { messageBox, windowOpen } from './dialogs.js';
 import { Files } from './files.js';
 import { Menus } from './menus.js';
+import { ReaderView } from './reader.js';
 import { Screen, byId, loadOwnPicture } from './screen.js';
+import { Toolbar } from './toolbar.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
 export class Page {
@@ -16,6 +18,9 @@ export class Page {
   private readonly waiting: Request[] = [];
   private readonly menus: Menus;
   private readonly info: ProductInfo;
+  private readonly toolbar: Toolbar;
+  private readonly reader: ReaderView;
+  private kept = '';  // the moves and title last kept, to keep the game only when it changed
 
   constructor(
     private readonly core: Core,
@@ -24,6 +29,18 @@ export class Page {
     this.files = new Files(core);
     this.info = core.productInfo();
     this.menus = new Menus((command, caption) => this.command(command, caption));
+    const play = (f: () => void) => () => {
+      if (windowOpen() || this.busy || this.commanding) return;
+      f();
+      this.refresh();
+    };
+    // One line a button: what a touch player has in place of H, Ctrl+Z and Ctrl+Y.
+    this.toolbar = new Toolbar([
+      { id: 'ToolUndo', name: 'Отменить ход', icon: 'M10 6 4 12l6 6M4 12h11a5 5 0 0 1 0 10h-3', run: play(() => core.undo()), enabled: (s) => s.undo },
+      { id: 'ToolRedo', name: 'Повторить ход', icon: 'M18 6l6 6-6 6M24 12H13a5 5 0 0 0 0 10h3', run: play(() => core.redo()), enabled: (s) => s.redo },
+      { id: 'ToolHint', name: 'Подсказка', icon: 'M10 10a4 4 0 1 1 6 3.5c-1.5.8-2 1.7-2 3.5M14 21.5v.5', run: play(() => core.hint()), enabled: (s) => s.hint },
+    ]);
+    this.reader = new ReaderView(core, screen.layout, play);
   }
 
   // The hint's worker, started once the board is on the screen, so that its own copy of the
@@ -39,7 +56,10 @@ export class Page {
   // After every call into the core: the pictures, counters, title and address as they are
   // now, the blink's timer, and whatever the core asks to show.
   refresh(): void {
-    this.screen.update();
+    const changed = this.screen.update();
+    this.reader.update(changed);
+    this.toolbar.update(this.core.toolbarState());
+    this.keep(changed);
     this.screen.mascot.setAttribute('aria-label', this.core.mascotName());
     const arrow = this.core.cursorName();
     const said = byId('cursor-name');
@@ -65,6 +85,20 @@ export class Page {
       }
     }
     void this.showWaiting();
+  }
+
+  // The game into the browser's storage whenever a move, a deal or a file changed it; a
+  // browser that keeps nothing plays on as before.
+  private keep(changed: number): void {
+    const now = `${this.core.moves()} ${this.core.layout()} ${this.core.title()}`;
+    const pictures = (1 << PictureId.Board) | (1 << PictureId.Mascot);
+    if (!(changed & pictures) && now === this.kept) return;
+    this.kept = now;
+    try {
+      localStorage.setItem(kKeptGame, this.core.keptState());
+    } catch {
+      // storage refused or full: the game goes on, only not kept
+    }
   }
 
   private async showWaiting(): Promise<void> {
@@ -129,34 +163,39 @@ export class Page {
     }
   }
 
-  // Where a pointer event is, in the pixels of `element` and of the client area.
-  private where(event: PointerEvent, element: HTMLElement): number[] {
-    const client = byId('client').getBoundingClientRect();
-    const box = element.getBoundingClientRect();
-    const scale = client.width / byId('client').offsetWidth || 1;
-    return [
-      Math.floor((event.clientX - box.left) / scale),
-      Math.floor((event.clientY - box.top) / scale),
-      Math.floor((event.clientX - client.left) / scale),
-      Math.floor((event.clientY - client.top) / scale),
-    ];
-  }
-
   // The bars: every button presses and releases alike, and a pressed bar keeps the pointer
-  // until the last button comes up, as the desktop's bars do.
+  // until the last button comes up, as the desktop's bars do. One finger plays at a time;
+  // a finger lifted or taken by the browser leaves no arrow lit behind it.
   wirePointer(): void {
+    let finger: number | null = null;
+    const touch = (event: PointerEvent) => event.pointerType === 'touch';
+    byId('client').addEventListener('contextmenu', (event) => event.preventDefault());
     this.screen.bars.forEach((canvas, bar) => {
       const send = (kind: PointerKind, event: PointerEvent) => {
-        const [x, y, cx, cy] = this.where(event, canvas);
+        const [x, y, cx, cy] = this.screen.barPixels(bar, event.clientX, event.clientY);
         this.core.pointer(kind, bar, x, y, cx, cy);
+        this.refresh();
+      };
+      const lifted = (event: PointerEvent, cancelled: boolean) => {
+        if (!touch(event)) return send(PointerKind.Released, event);
+        if (event.pointerId !== finger) return;
+        finger = null;
+        if (cancelled) this.core.pointer(PointerKind.Released, bar, -1e4, -1e4, -1e4, -1e4);
+        else send(PointerKind.Released, event);
+        this.core.pointer(PointerKind.Left, bar, 0, 0, -1, -1);
         this.refresh();
       };
       canvas.addEventListener('pointerdown', (event) => {
         event.preventDefault();
+        if (touch(event)) {
+          if (finger !== null) return;
+          finger = event.pointerId;
+        }
         canvas.setPointerCapture(event.pointerId);
         send(PointerKind.Pressed, event);
       });
       canvas.addEventListener('pointermove', (event) => {
+        if (touch(event) && event.pointerId !== finger) return;
         // A second button pressed or let go while another is held comes as a move.
         if (event.button >= 0) {
           const down = (event.buttons & (1 << buttonBit(event.button))) !== 0;
@@ -165,12 +204,14 @@ export class Page {
           send(PointerKind.Moved, event);
         }
       });
-      canvas.addEventListener('pointerup', (event) => send(PointerKind.Released, event));
-      canvas.addEventListener('pointerleave', (event) => send(PointerKind.Left, event));
-      canvas.addEventListener('contextmenu', (event) => event.preventDefault());
+      canvas.addEventListener('pointerup', (event) => lifted(event, false));
+      canvas.addEventListener('pointercancel', (event) => lifted(event, true));
+      canvas.addEventListener('pointerleave', (event) => {
+        if (!touch(event)) send(PointerKind.Left, event);
+      });
     });
     document.addEventListener('pointermove', (event) => {
-      const [, , cx, cy] = this.where(event, byId('client'));
+      const [cx, cy] = this.screen.clientPixels(event.clientX, event.clientY);
       this.core.pointer(PointerKind.Elsewhere, 0, 0, 0, cx, cy);
     });
   }
@@ -237,14 +278,29 @@ export class Page {
     });
   }
 
-  // An address typed or followed on the page deals its layout.
+  // An address typed or followed on the page deals its layout, after the question of
+  // «Новая игра» when the game has moves; an address of no layout, or a No, puts the
+  // game's own number back.
   wireAddress(): void {
-    window.addEventListener('hashchange', () => {
-      const layout = this.core.layoutOfFragment(location.hash);
-      if (layout === null || windowOpen() || this.busy || layout === this.core.layout()) return;
-      this.core.chooseLayout(layout);
+    window.addEventListener('hashchange', () => void this.addressChanged());
+  }
+
+  async addressChanged(): Promise<void> {
+    const layout = this.core.layoutOfFragment(location.hash);
+    if (layout === null || layout === this.core.layout() || windowOpen() || this.busy || this.commanding) {
       this.refresh();
-    });
+      return;
+    }
+    this.commanding = true;
+    try {
+      const caption = byId('FileNewGame').querySelector('.item-caption')!.textContent!;
+      if (this.core.moves() === 0 || (await messageBox(this.core.startOverQuestion(caption))) === 'yes') {
+        this.core.chooseLayout(layout);
+      }
+    } finally {
+      this.commanding = false;
+    }
+    this.refresh();
   }
 }
 
@@ -256,13 +312,9 @@ function buttonBit(button: number): number {
 
 // Everything after the first paint: the page's wiring, the pictures, the worker, the
 // service worker.
-export async function startPage(core: Core, screen: Screen): Promise<void> {
+export async function startPage(core: Core, screen: Screen, restored: boolean): Promise<void> {
   const page = new Page(core, screen);
   page.refresh();
-  page.wirePointer();
-  page.wireKeys();
-  page.wireDrop();
-  page.wireAddress();
   const pictures: [number, string][] = [
     [PictureId.Bar0, 'picStrelki0'],
     [PictureId.Bar0 + 1, 'picStrelki1'],
@@ -273,10 +325,18 @@ export async function startPage(core: Core, screen: Screen): Promise<void> {
     [PictureId.Cage, 'picKletka'],
   ];
   await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
+  core.picturesLoaded();
   screen.paintAll();
+  // The arrows and keys play only once their pictures show.
+  page.wirePointer();
+  page.wireKeys();
+  page.wireDrop();
+  page.wireAddress();
   page.refresh();
   page.startWorker();
   document.body.dataset.state = 'ready';
+  // A kept game came back, and the address names another layout: asked as if typed.
+  if (restored) void page.addressChanged();
   if ('serviceWorker' in navigator) {
     navigator.serviceWorker.register('sw.js').catch(() => {
       // without it the page still plays; it only needs the network next time

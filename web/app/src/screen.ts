@@ -2,6 +2,7 @@
 // places the core gives, and the two counters. Pictures are drawn from the core's pixels
 // whenever it says they changed; on a finer screen from the art drawn at twice the size.
 import { Box, Core, Layout, PictureId, kPictureCount } from './core.js';
+import { Shape, fit, paintScaled, pictureOffset, placeCanvas } from './fit.js';
 
 export function place(element: HTMLElement, [left, top, width, height]: Box): void {
   element.style.left = `${left}px`;
@@ -13,7 +14,8 @@ export function place(element: HTMLElement, [left, top, width, height]: Box): vo
 // Loads a picture of assets/ and gives its pixels to the core as the picture's own; on a
 // finer screen its art at twice the size too.
 export async function loadOwnPicture(core: Core, id: number, name: string): Promise<void> {
-  const fine = (globalThis.devicePixelRatio || 1) > 1;
+  // A touch screen shows the window larger than its own size.
+  const fine = (globalThis.devicePixelRatio || 1) > 1 || matchMedia('(pointer: coarse)').matches;
   const [small, large] = await Promise.all([
     loadImage(`assets/${name}.png`),
     fine ? loadImage(`assets/${name}@2x.png`).catch(() => null) : null,
@@ -73,6 +75,8 @@ export class Screen {
   private readonly layoutNumber: HTMLElement;
   private readonly moveNumber: HTMLElement;
   private readonly canvases = new Map<number, HTMLCanvasElement>();
+  // The client area's pictures: where each lies and how it is drawn on its canvas.
+  private readonly shown = new Map<number, { box: Box; shape: Shape }>();
 
   constructor(
     private readonly core: Core,
@@ -84,18 +88,19 @@ export class Screen {
     byId('title').style.paddingTop = `${layout.titleMargin}px`;
     this.bars = layout.picStrelki.map((box, bar) => {
       const canvas = byId(`picStrelki${bar}`) as HTMLCanvasElement;
-      place(canvas, box);
+      this.shown.set(PictureId.Bar0 + bar, { box, shape: bar % 2 === 0 ? 'barAcross' : 'barDown' });
       this.canvases.set(PictureId.Bar0 + bar, canvas);
       return canvas;
     });
     this.board = byId('picPole') as HTMLCanvasElement;
-    place(this.board, layout.picPole);
+    this.shown.set(PictureId.Board, { box: layout.picPole, shape: 'board' });
     this.mascot = byId('PicTrol') as HTMLCanvasElement;
-    place(this.mascot, layout.PicTrol);
+    this.shown.set(PictureId.Mascot, { box: layout.PicTrol, shape: 'plain' });
     this.flag = document.createElement('canvas');
     this.canvases.set(PictureId.Board, this.board);
     this.canvases.set(PictureId.Mascot, this.mascot);
     this.canvases.set(PictureId.Flag, this.flag);
+    this.placeCanvases();
     for (const name of ['Label2', 'lblNmRasklada', 'lblTxtNmHod', 'lblNmHod'] as const) {
       const label = byId(name);
       place(label, layout[name]);
@@ -106,20 +111,56 @@ export class Screen {
     this.moveNumber = byId('lblNmHod');
   }
 
-  // Shows what changed since the last look.
-  update(): void {
+  // The canvases at the page's scale, on whole device pixels.
+  placeCanvases(): void {
+    for (const [id, { box, shape }] of this.shown) placeCanvas(this.canvases.get(id)!, box, shape, box[2], box[3]);
+  }
+
+  // Shows what changed since the last look; returns which pictures did.
+  update(): number {
     const changed = this.core.changedPictures();
     for (let id = 0; id < kPictureCount; ++id) {
-      const canvas = this.canvases.get(id);
-      if (canvas && changed & (1 << id)) paintPicture(this.core, id, canvas);
+      if (changed & (1 << id)) this.paint(id);
     }
+    this.layoutNumber.textContent = String(this.core.layout());
+    this.moveNumber.textContent = String(this.core.moves());
+    return changed;
+  }
+
+  // Every picture afresh; what changed is still told to the next update().
+  paintAll(): void {
+    for (const id of this.canvases.keys()) this.paint(id);
     this.layoutNumber.textContent = String(this.core.layout());
     this.moveNumber.textContent = String(this.core.moves());
   }
 
-  paintAll(): void {
-    for (const [id, canvas] of this.canvases) paintPicture(this.core, id, canvas);
-    this.update();
+  private paint(id: number): void {
+    const canvas = this.canvases.get(id);
+    const shown = this.shown.get(id);
+    if (canvas && shown) paintScaled(this.core, id, canvas, shown.shape);
+    else if (canvas) paintPicture(this.core, id, canvas);
+  }
+
+  // Where a pointer at (clientX, clientY) of the page is in bar `bar`'s own pixels, and in
+  // the client area's.
+  barPixels(bar: number, clientX: number, clientY: number): [number, number, number, number] {
+    const canvas = this.bars[bar];
+    const rect = canvas.getBoundingClientRect();
+    const ratio = globalThis.devicePixelRatio || 1;
+    const [left, top, width, height] = this.layout.picStrelki[bar];
+    const across = bar % 2 === 0;
+    const dx = Math.floor((clientX - rect.left) * ratio);
+    const dy = Math.floor((clientY - rect.top) * ratio);
+    const x = pictureOffset(dx, across ? 'grid' : 'square', width);
+    const y = pictureOffset(dy, across ? 'square' : 'grid', height);
+    return [x, y, left + x, top + y];
+  }
+
+  // The client area's pixels of a point of the page.
+  clientPixels(clientX: number, clientY: number): [number, number] {
+    const rect = byId('client').getBoundingClientRect();
+    const scale = fit().scale;
+    return [Math.floor((clientX - rect.left) / scale), Math.floor((clientY - rect.top) / scale)];
   }
 }
 

@@ -2,6 +2,7 @@
 // laid out as on the desktop. Their rules come from the core.
 import { Core, PictureId, ProductInfo } from './core.js';
 import { addButton, openWindow, pressOnEnter } from './dialogs.js';
+import { modalZoom } from './fit.js';
 import { paintPicture, place } from './screen.js';
 
 // Points on a 96-dpi screen as CSS pixels, as the desktop sets its fonts.
@@ -47,7 +48,7 @@ export async function showVictory(core: Core): Promise<void> {
     kVictoryClient.width,
   );
   place(area, [left, kVictoryPicture.top, width, kVictoryPicture.height]);
-  const ratio = globalThis.devicePixelRatio || 1;
+  const ratio = (globalThis.devicePixelRatio || 1) * modalZoom(window.frame);
   const inner = { width: width - 4, height: kVictoryPicture.height - 4 };
   canvas.style.width = `${inner.width}px`;
   canvas.style.height = `${inner.height}px`;

@@ -1,0 +1,40 @@
+// The buttons under the window on a touch screen, where a player has no H, Ctrl+Z or
+// Ctrl+Y: each does what its key does, and is disabled where the key would do nothing. With
+// a mouse the row stays hidden and the window looks as it always has.
+import { byId } from './screen.js';
+
+export type ToolState = { undo: boolean; redo: boolean; hint: boolean };
+
+export interface ToolButton {
+  id: string;
+  name: string;  // what a screen reader says; the button shows only its icon
+  icon: string;  // an SVG path on a 28 x 28 square
+  run: () => void;
+  enabled: (state: ToolState) => boolean;
+}
+
+export class Toolbar {
+  private readonly shown = new Map<HTMLButtonElement, ToolButton>();
+
+  constructor(buttons: ToolButton[]) {
+    const row = byId('toolbar');
+    for (const tool of buttons) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.id = tool.id;
+      button.setAttribute('aria-label', tool.name);
+      button.title = tool.name;
+      button.innerHTML = `<svg viewBox="0 0 28 28" aria-hidden="true"><path d="${tool.icon}"/></svg>`;
+      button.addEventListener('click', () => tool.run());
+      row.append(button);
+      this.shown.set(button, tool);
+    }
+  }
+
+  update(state: ToolState): void {
+    for (const [button, tool] of this.shown) {
+      const disabled = !tool.enabled(state);
+      if (button.disabled !== disabled) button.disabled = disabled;
+    }
+  }
+}
