@@ -107,7 +107,8 @@ test('the whole window, and the victory window, fit every screen from 320 x 480 
           if (black) ++run;
           else if (run) runs.push(run), (run = 0);
         }
-        return runs;
+        const drawn = Math.abs(canvas.width - canvas.getBoundingClientRect().width * devicePixelRatio) < 0.5;
+        return drawn ? runs : 'not drawn at the device resolution';
       });
       assert.equal(lines.length, 8, what);
       assert.equal(new Set(lines).size, 1, `${lines} on ${what}`);
