@@ -9,7 +9,7 @@ const kFrameWidth = 555 + 2;  // the client area and the window's edge
 
 // The window at the scale that fits the visible area, on whole device pixels; centred across,
 // and on a touch screen down as well; the open modal window fitted again.
-function fitWindow(screen: Screen): void {
+function fitWindow(screen: Screen | null): void {
   const stage = byId('stage');
   const window = byId('window');
   const coarse = coarsePointer();
@@ -26,14 +26,15 @@ function fitWindow(screen: Screen): void {
   const height = (window.offsetHeight + 2) * f.scale;
   stage.style.left = `${snap(area.left + (area.width - kFrameWidth * f.scale) / 2 + f.scale)}px`;
   stage.style.top = `${snap(area.top + (coarse ? Math.max(0, (area.height - height) / 2) + f.scale : 0))}px`;
-  screen.placeCanvases();
-  screen.paintAll();
+  stage.classList.add('fitted');
+  screen?.placeCanvases();
+  screen?.paintAll();
   document.querySelectorAll<HTMLElement>('.veil .frame').forEach(fitModal);
 }
 
 // Follows rotation, resizing, the browser's zoom and a pointer plugged in or out at once.
-function followScreen(screen: Screen): void {
-  const again = () => fitWindow(screen);
+function followScreen(screen: () => Screen | null): void {
+  const again = () => fitWindow(screen());
   window.addEventListener('resize', again);
   matchMedia('(pointer: coarse)').addEventListener('change', again);
   const watchRatio = () => {
@@ -83,7 +84,15 @@ async function loadCore(): Promise<Core | null> {
     return null;
   }
   try {
-    if (typeof createZarvel !== 'function') throw new Error('zarvel.js did not load');
+    // The core's script only after the window's first paint, which must not wait for it.
+    await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+    await new Promise((resolve, reject) => {
+      const script = document.createElement('script');
+      script.src = 'zarvel.js';
+      script.onload = resolve;
+      script.onerror = () => reject(new Error('zarvel.js did not load'));
+      document.head.append(script);
+    });
     return await Core.load();
   } catch (error) {
     console.error(error);
@@ -96,19 +105,20 @@ async function loadCore(): Promise<Core | null> {
 }
 
 async function main(): Promise<void> {
+  let screen: Screen | null = null;
+  fitWindow(null);
+  followScreen(() => screen);
   const core = await loadCore();
   if (!core) return;
-  const screen = new Screen(core, core.layoutBoxes());
+  screen = new Screen(core, core.layoutBoxes());
   const restored = restoreKept(core);
   if (!restored) core.start(core.layoutOfFragment(location.hash));
   byId('loading').remove();
-  byId('stage').hidden = false;
   fitWindow(screen);
-  followScreen(screen);
   performance.mark('zarvel-board-painted');
   document.body.dataset.state = 'playing';
   const { startPage } = await import('./page.js');
-  await startPage(core, screen, restored);
+  await startPage(core, screen!, restored);
 }
 
 void main();

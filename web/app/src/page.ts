@@ -5,7 +5,7 @@ import { messageBox, windowOpen } from './dialogs.js';
 import { Files } from './files.js';
 import { Menus } from './menus.js';
 import { ReaderView } from './reader.js';
-import { Screen, byId, loadOwnPicture } from './screen.js';
+import { Screen, byId, loadLargeArt, loadOwnPicture } from './screen.js';
 import { Toolbar } from './toolbar.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
@@ -325,8 +325,7 @@ export async function startPage(core: Core, screen: Screen, restored: boolean): 
     [PictureId.Cage, 'picKletka'],
   ];
   await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
-  core.picturesLoaded();
-  screen.paintAll();
+  core.picturesLoaded();  // the next refresh paints what the pictures changed
   // The arrows and keys play only once their pictures show.
   page.wirePointer();
   page.wireKeys();
@@ -335,6 +334,10 @@ export async function startPage(core: Core, screen: Screen, restored: boolean): 
   page.refresh();
   page.startWorker();
   document.body.dataset.state = 'ready';
+  // The finer art picture by picture, each in a task of its own, then shown all at once.
+  let large = false;
+  for (const [id, name] of pictures) large = (await loadLargeArt(core, id, name)) || large;
+  if (large) screen.paintAll();
   // A kept game came back, and the address names another layout: asked as if typed.
   if (restored) void page.addressChanged();
   if ('serviceWorker' in navigator) {

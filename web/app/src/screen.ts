@@ -11,17 +11,17 @@ export function place(element: HTMLElement, [left, top, width, height]: Box): vo
   element.style.height = `${height}px`;
 }
 
-// Loads a picture of assets/ and gives its pixels to the core as the picture's own; on a
-// finer screen its art at twice the size too.
+// Loads a picture of assets/ and gives its pixels to the core as the picture's own.
 export async function loadOwnPicture(core: Core, id: number, name: string): Promise<void> {
-  // A touch screen shows the window larger than its own size.
-  const fine = (globalThis.devicePixelRatio || 1) > 1 || matchMedia('(pointer: coarse)').matches;
-  const [small, large] = await Promise.all([
-    loadImage(`assets/${name}.png`),
-    fine ? loadImage(`assets/${name}@2x.png`).catch(() => null) : null,
-  ]);
-  core.setOwnPicture(id, imageData(small));
-  if (large) core.setLargeArt(id, imageData(large));
+  core.setOwnPicture(id, imageData(await loadImage(`assets/${name}.png`)));
+}
+
+// On a finer screen, or a touch screen that shows the window larger than its own size, the
+// art drawn at twice the size, once the game plays: true when some came.
+export async function loadLargeArt(core: Core, id: number, name: string): Promise<boolean> {
+  if ((globalThis.devicePixelRatio || 1) <= 1 && !matchMedia('(pointer: coarse)').matches) return false;
+  const large = await loadImage(`assets/${name}@2x.png`).catch(() => null);
+  return large !== null && core.setLargeArt(id, imageData(large));
 }
 
 function imageData(image: HTMLImageElement): ImageData {
@@ -77,6 +77,7 @@ export class Screen {
   private readonly canvases = new Map<number, HTMLCanvasElement>();
   // The client area's pictures: where each lies and how it is drawn on its canvas.
   private readonly shown = new Map<number, { box: Box; shape: Shape }>();
+  private untold = 0;  // pictures painted by paintAll() that the next update() reports
 
   constructor(
     private readonly core: Core,
@@ -116,7 +117,8 @@ export class Screen {
     for (const [id, { box, shape }] of this.shown) placeCanvas(this.canvases.get(id)!, box, shape, box[2], box[3]);
   }
 
-  // Shows what changed since the last look; returns which pictures did.
+  // Shows what changed since the last look; returns which pictures did, with those that
+  // paintAll() painted meanwhile.
   update(): number {
     const changed = this.core.changedPictures();
     for (let id = 0; id < kPictureCount; ++id) {
@@ -124,11 +126,14 @@ export class Screen {
     }
     this.layoutNumber.textContent = String(this.core.layout());
     this.moveNumber.textContent = String(this.core.moves());
-    return changed;
+    const told = changed | this.untold;
+    this.untold = 0;
+    return told;
   }
 
-  // Every picture afresh; what changed is still told to the next update().
+  // Every picture afresh.
   paintAll(): void {
+    this.untold |= this.core.changedPictures();
     for (const id of this.canvases.keys()) this.paint(id);
     this.layoutNumber.textContent = String(this.core.layout());
     this.moveNumber.textContent = String(this.core.moves());
