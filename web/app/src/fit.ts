@@ -143,6 +143,8 @@ export function paintScaled(core: Core, id: number, canvas: HTMLCanvasElement, s
   }
   const image = new ImageData(width, height);
   const bytes = image.data;
+  // A colour value 0x00BBGGRR is the canvas's R, G, B bytes in a little-endian word.
+  const words = new Uint32Array(bytes.buffer);
   let out = 0;
   for (let y = 0; y < height; ++y) {
     const y0 = ys[2 * y];
@@ -151,27 +153,24 @@ export function paintScaled(core: Core, id: number, canvas: HTMLCanvasElement, s
       const x0 = xs[2 * x];
       const x1 = xs[2 * x + 1];
       if (x1 - x0 === 1 && y1 - y0 === 1) {
-        const colour = source[y0 * stride + x0];
-        bytes[out] = colour & 0xff;
-        bytes[out + 1] = (colour >> 8) & 0xff;
-        bytes[out + 2] = (colour >> 16) & 0xff;
-      } else {
-        let r = 0;
-        let g = 0;
-        let b = 0;
-        for (let sy = y0; sy < y1; ++sy) {
-          for (let sx = x0; sx < x1; ++sx) {
-            const colour = source[sy * stride + sx];
-            r += colour & 0xff;
-            g += (colour >> 8) & 0xff;
-            b += (colour >> 16) & 0xff;
-          }
-        }
-        const n = (x1 - x0) * (y1 - y0);
-        bytes[out] = Math.round(r / n);
-        bytes[out + 1] = Math.round(g / n);
-        bytes[out + 2] = Math.round(b / n);
+        words[out >> 2] = source[y0 * stride + x0] | 0xff000000;
+        continue;
       }
+      let r = 0;
+      let g = 0;
+      let b = 0;
+      for (let sy = y0; sy < y1; ++sy) {
+        for (let sx = x0; sx < x1; ++sx) {
+          const colour = source[sy * stride + sx];
+          r += colour & 0xff;
+          g += (colour >> 8) & 0xff;
+          b += (colour >> 16) & 0xff;
+        }
+      }
+      const n = (x1 - x0) * (y1 - y0);
+      bytes[out] = Math.round(r / n);
+      bytes[out + 1] = Math.round(g / n);
+      bytes[out + 2] = Math.round(b / n);
       bytes[out + 3] = 0xff;
     }
   }

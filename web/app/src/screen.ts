@@ -36,7 +36,8 @@ function imageData(image: HTMLImageElement): ImageData {
 export function loadImage(url: string): Promise<HTMLImageElement> {
   return new Promise((resolve, reject) => {
     const image = new Image();
-    image.onload = () => resolve(image);
+    // Decoded away from the page's thread, not at its first drawing.
+    image.onload = () => image.decode().then(() => resolve(image), () => resolve(image));
     image.onerror = () => reject(new Error(`no picture at ${url}`));
     image.src = url;
   });
