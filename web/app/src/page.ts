@@ -9,6 +9,13 @@ import { Screen, byId, loadLargeArt, loadOwnPicture } from './screen.js';
 import { Toolbar } from './toolbar.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
+// The touch buttons' icons on a 28 x 28 square: a hooked arrow back, one forward, a question mark.
+const kIcons = {
+  undo: 'M10 6 4 12l6 6M4 12h11a5 5 0 0 1 0 10h-3',
+  redo: 'M18 6l6 6-6 6M24 12H13a5 5 0 0 0 0 10h3',
+  hint: 'M10 10a4 4 0 1 1 6 3.5c-1.5.8-2 1.7-2 3.5M14 21.5v.5',
+};
+
 export class Page {
   private readonly files: Files;
   private worker: Worker | null = null;
@@ -34,11 +41,11 @@ export class Page {
       f();
       this.refresh();
     };
-    // One line a button: what a touch player has in place of H, Ctrl+Z and Ctrl+Y.
+    // One line a button: what a touch player has in place of Ctrl+Z, Ctrl+Y and H.
     this.toolbar = new Toolbar([
-      { id: 'ToolUndo', name: 'Отменить ход', icon: 'M10 6 4 12l6 6M4 12h11a5 5 0 0 1 0 10h-3', run: play(() => core.undo()), enabled: (s) => s.undo },
-      { id: 'ToolRedo', name: 'Повторить ход', icon: 'M18 6l6 6-6 6M24 12H13a5 5 0 0 0 0 10h3', run: play(() => core.redo()), enabled: (s) => s.redo },
-      { id: 'ToolHint', name: 'Подсказка', icon: 'M10 10a4 4 0 1 1 6 3.5c-1.5.8-2 1.7-2 3.5M14 21.5v.5', run: play(() => core.hint()), enabled: (s) => s.hint },
+      { id: 'ToolUndo', name: 'Отменить ход', icon: kIcons.undo, run: play(() => core.undo()), enabled: (s) => s.undo },
+      { id: 'ToolRedo', name: 'Повторить ход', icon: kIcons.redo, run: play(() => core.redo()), enabled: (s) => s.redo },
+      { id: 'ToolHint', name: 'Подсказка', icon: kIcons.hint, run: play(() => core.hint()), enabled: (s) => s.hint },
     ]);
     this.reader = new ReaderView(core, screen.layout, play);
   }
