@@ -169,6 +169,10 @@ test('a reload brings the game back with its undo, a changed address asks first,
   await failing.waitForSelector('#failed');
   assert.match(await text(failing, '#failed'), /^Игра не загрузилась/);
   assert.equal(await failing.isVisible('#menubar'), false);
+  await failing.addInitScript(() => delete globalThis.WebAssembly);
+  await failing.goto(`${devices.base}index.html`);
+  await failing.waitForSelector('#failed');
+  assert.match(await text(failing, '#failed'), /^Игра не может начаться: этот браузер не выполняет WebAssembly/);
   await bare.close();
 });
 
