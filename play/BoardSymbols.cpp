@@ -1,0 +1,26 @@
+// Which symbol goes over which square.
+#include "play/BoardSymbols.h"
+
+#include "engine/Declare.h"
+
+namespace zarvel {
+
+std::optional<Shape> shapeOf(Colour colour) {
+  for (std::size_t index = 0; index < kCvetaTable.size(); ++index)
+    if (kCvetaTable[index] == colour) return kShapeOfColour[index];
+  return std::nullopt;
+}
+
+std::vector<SymbolPlace> boardSymbols(const Picture& board) {
+  std::vector<SymbolPlace> places;
+  places.reserve(kCells);
+  for (int row = 0; row < kLines; ++row)
+    for (int column = 0; column < kLines; ++column) {
+      const Point corner{cellOrigin(column), cellOrigin(row)};
+      if (const std::optional<Shape> shape = shapeOf(board.point(corner.x, corner.y)))
+        places.push_back({corner, *shape});
+    }
+  return places;
+}
+
+}  // namespace zarvel

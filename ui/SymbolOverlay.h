@@ -1,0 +1,37 @@
+// The symbols over the board's squares, painted over the board's view when the player wants
+// them. The board's picture is never drawn on: the engine keeps reading the colours alone.
+#pragma once
+
+#include <QImage>
+
+#include "engine/Picture.h"
+
+class QPainter;
+
+namespace zarvel {
+
+class SymbolOverlay {
+ public:
+  explicit SymbolOverlay(const Picture& board) : board_(board) {}
+
+  bool shown() const { return shown_; }
+  void setShown(bool shown) { shown_ = shown; }
+
+  // Paints the symbols of the board as it is now, on a view of `ratio` device pixels a pixel:
+  // from the art drawn at twice the size on a finer screen.
+  void paint(QPainter& painter, qreal ratio);
+
+ private:
+  const QImage& strip(bool fine);
+
+  const Picture& board_;
+  bool shown_ = false;
+  QImage small_;
+  QImage large_;
+};
+
+// The player's choice, kept in the configuration folder (~/.config/zarvel/zarvel.conf).
+bool symbolsChosen();
+void chooseSymbols(bool shown);
+
+}  // namespace zarvel
