@@ -1,9 +1,14 @@
-// The keyboard cursor's ring of arrows and the names a screen reader gives the things on it.
+// The keyboard cursor's ring of arrows, the names a screen reader gives the things on it and
+// the symbols over the squares.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "engine/Board.h"
 #include "engine/Declare.h"
 #include "play/AccessibleNames.h"
 #include "play/ArrowCursor.h"
+#include "play/BoardSymbols.h"
 
 namespace zarvel {
 namespace {
@@ -75,6 +80,31 @@ TEST(AccessibleNames, ArrowsColoursAndTheMascot) {
   EXPECT_EQ(colourName(0x563412), "цвет #123456") << "red is the lowest byte";
   EXPECT_EQ(mascotName(true), "Гном в клетке");
   EXPECT_EQ(mascotName(false), "Гном на свободе");
+}
+
+// Each colour of the table its own shape on every square of it, read where the engine reads;
+// a colour from a hand-edited saved game none.
+TEST(BoardSymbols, EveryColourItsOwnShapeOnEachOfItsSquaresAndAStrangeColourNone) {
+  Picture board(kBoardPixels, kBoardPixels, 0);
+  for (int row = 0; row < kLines; ++row)
+    for (int column = 0; column < kLines; ++column)
+      fillSquare(board, cellOrigin(column), cellOrigin(row),
+                 kCvetaTable[static_cast<std::size_t>((column + 2 * row) % kColours)]);
+  fillSquare(board, cellOrigin(3), cellOrigin(2), 0x123456);
+  const std::vector<SymbolPlace> places = boardSymbols(board);
+  ASSERT_EQ(places.size(), kCells - 1U);
+  std::set<int> shapes;
+  for (const SymbolPlace& place : places) {
+    const int column = (place.corner.x - 1) / kPitch;
+    const int row = (place.corner.y - 1) / kPitch;
+    EXPECT_EQ(place.corner.x, cellOrigin(column));
+    EXPECT_EQ(place.corner.y, cellOrigin(row));
+    EXPECT_FALSE(column == 3 && row == 2);
+    EXPECT_EQ(place.shape, kShapeOfColour[static_cast<std::size_t>((column + 2 * row) % kColours)]);
+    shapes.insert(static_cast<int>(place.shape));
+  }
+  EXPECT_EQ(shapes.size(), static_cast<std::size_t>(kColours));
+  EXPECT_EQ(shapeOf(0x123456), std::nullopt);
 }
 
 }  // namespace
