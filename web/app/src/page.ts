@@ -5,6 +5,7 @@ import { messageBox, windowOpen } from './dialogs.js';
 import { Files } from './files.js';
 import { Menus } from './menus.js';
 import { Screen, byId, loadOwnPicture } from './screen.js';
+import { startSymbols, toggleSymbols } from './symbols.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
 export class Page {
@@ -200,6 +201,9 @@ export class Page {
         run(() => this.core.redo());
       } else if (plain && event.code === 'KeyH') {
         run(() => this.core.hint());
+      } else if (plain && event.code === 'KeyS') {
+        // A held S shows or hides them once.
+        if (!event.repeat) run(toggleSymbols);
       } else if (event.key === 'Tab' && !ctrl && !event.altKey) {
         run(() => this.core.cursorKey(event.shiftKey ? 5 : 4));
       } else if (plain && event.key in kCursorKeys) {
@@ -272,7 +276,10 @@ export async function startPage(core: Core, screen: Screen): Promise<void> {
     [PictureId.Mascot, 'PicTrol'],
     [PictureId.Cage, 'picKletka'],
   ];
-  await Promise.all(pictures.map(([id, name]) => loadOwnPicture(core, id, name)));
+  await Promise.all([
+    ...pictures.map(([id, name]) => loadOwnPicture(core, id, name)),
+    startSymbols(core, screen),
+  ]);
   screen.paintAll();
   page.refresh();
   page.startWorker();

@@ -73,6 +73,8 @@ export class Screen {
   private readonly layoutNumber: HTMLElement;
   private readonly moveNumber: HTMLElement;
   private readonly canvases = new Map<number, HTMLCanvasElement>();
+  // Paints over the board's squares after them; the core's picture is never drawn on.
+  boardOverlay: ((canvas: HTMLCanvasElement) => void) | null = null;
 
   constructor(
     private readonly core: Core,
@@ -111,15 +113,24 @@ export class Screen {
     const changed = this.core.changedPictures();
     for (let id = 0; id < kPictureCount; ++id) {
       const canvas = this.canvases.get(id);
-      if (canvas && changed & (1 << id)) paintPicture(this.core, id, canvas);
+      if (canvas && changed & (1 << id)) this.paint(id, canvas);
     }
     this.layoutNumber.textContent = String(this.core.layout());
     this.moveNumber.textContent = String(this.core.moves());
   }
 
   paintAll(): void {
-    for (const [id, canvas] of this.canvases) paintPicture(this.core, id, canvas);
+    for (const [id, canvas] of this.canvases) this.paint(id, canvas);
     this.update();
+  }
+
+  repaintBoard(): void {
+    this.paint(PictureId.Board, this.board);
+  }
+
+  private paint(id: number, canvas: HTMLCanvasElement): void {
+    paintPicture(this.core, id, canvas);
+    if (id === PictureId.Board) this.boardOverlay?.(canvas);
   }
 }
 
