@@ -13,10 +13,11 @@ namespace {
 const QString kSymbolsKey = QStringLiteral("symbols");
 
 // The player's own settings, by the game's name rather than the application's, which the
-// tests and benchmarks that build the window would otherwise each have of their own.
+// tests and benchmarks that build the window would otherwise each have of their own; a file
+// in the configuration folder on every system, never the Windows registry.
 struct PlayerSettings : QSettings {
   PlayerSettings()
-      : QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("zarvel"),
+      : QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("zarvel"),
                   QStringLiteral("zarvel")) {}
 };
 

@@ -30,7 +30,8 @@ class SymbolOverlay {
   QImage large_;
 };
 
-// The player's choice, kept in the configuration folder (~/.config/zarvel/zarvel.conf).
+// The player's choice, kept in the configuration folder (~/.config/zarvel/zarvel.ini, on
+// Windows %APPDATA%\zarvel\zarvel.ini).
 bool symbolsChosen();
 void chooseSymbols(bool shown);
 

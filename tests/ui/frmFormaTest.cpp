@@ -282,7 +282,7 @@ TEST_F(FrmFormaTest, UndoAndRedoKeysFollowTheMovesButNotAHeldArrowOrADeal) {
 // classic board pixel for pixel, and a game started later keeps the player's choice.
 TEST_F(FrmFormaTest, SShowsSymbolsThatFollowTheSquaresAndTheNextRunKeepsTheChoice) {
   QTemporaryDir config;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
   form.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
   auto* view = form.centralWidget()->findChild<PictureView*>(QStringLiteral("picPole"));

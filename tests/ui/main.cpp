@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
   zarvel::setUpApplication();
   // The player's own settings are never read or written by a test.
   const QTemporaryDir settings;
-  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
