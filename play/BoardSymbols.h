@@ -16,9 +16,9 @@ namespace zarvel {
 enum class Shape : int { Circle, Triangle, Square, Diamond, Star, Cross, Heart };
 inline constexpr int kShapes = 7;
 
-// The shape of each colour of the table, by its index (red to violet). The pairs that the
-// commonest colour blindness mixes up (red and orange, orange, yellow and green, blue and
-// violet) get shapes that are least alike.
+// The shape of each colour of the table, by its index (red to violet). The colours that the
+// commonest colour blindness mixes up (red with orange; orange, yellow and green with each
+// other; blue with violet) get shapes that are least alike.
 inline constexpr std::array<Shape, kColours> kShapeOfColour = {
     Shape::Circle,    // red
     Shape::Triangle,  // orange
