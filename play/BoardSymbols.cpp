@@ -1,6 +1,7 @@
 // Which symbol goes over which square.
 #include "play/BoardSymbols.h"
 
+#include "engine/Board.h"
 #include "engine/Declare.h"
 
 namespace zarvel {
@@ -16,9 +17,8 @@ std::vector<SymbolPlace> boardSymbols(const Picture& board) {
   places.reserve(kCells);
   for (int row = 0; row < kLines; ++row)
     for (int column = 0; column < kLines; ++column) {
-      const Point corner{cellOrigin(column), cellOrigin(row)};
-      if (const std::optional<Shape> shape = shapeOf(board.point(corner.x, corner.y)))
-        places.push_back({corner, *shape});
+      if (const std::optional<Shape> shape = shapeOf(cellColour(board, column, row)))
+        places.push_back({column, row, *shape});
     }
   return places;
 }

@@ -37,9 +37,10 @@ inline constexpr int kSymbolTile = kSquare;
 // game edited by hand brings.
 std::optional<Shape> shapeOf(Colour colour);
 
-// A symbol to paint: its tile's top-left pixel on the board and its shape.
+// A symbol to paint: the cell it covers, its tile landing on the cell's origin, and its shape.
 struct SymbolPlace {
-  Point corner;
+  int column;
+  int row;
   Shape shape;
 };
 

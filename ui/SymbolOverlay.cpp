@@ -42,8 +42,9 @@ void SymbolOverlay::paint(QPainter& painter, qreal ratio) {
   for (const SymbolPlace& place : boardSymbols(board_)) {
     const QRectF source(static_cast<int>(place.shape) * kSymbolTile * scale, 0, kSymbolTile * scale,
                         kSymbolTile * scale);
-    painter.drawImage(QRectF(place.corner.x, place.corner.y, kSymbolTile, kSymbolTile), art,
-                      source);
+    painter.drawImage(
+        QRectF(cellOrigin(place.column), cellOrigin(place.row), kSymbolTile, kSymbolTile), art,
+        source);
   }
 }
 

@@ -94,14 +94,10 @@ TEST(BoardSymbols, EveryColourItsOwnShapeOnEachOfItsSquaresAndAStrangeColourNone
   const std::vector<SymbolPlace> places = boardSymbols(board);
   ASSERT_EQ(places.size(), kCells - 1U);
   std::set<int> shapes;
-  for (const SymbolPlace& place : places) {
-    const int column = (place.corner.x - 1) / kPitch;
-    const int row = (place.corner.y - 1) / kPitch;
-    EXPECT_EQ(place.corner.x, cellOrigin(column));
-    EXPECT_EQ(place.corner.y, cellOrigin(row));
+  for (const auto [column, row, shape] : places) {
     EXPECT_FALSE(column == 3 && row == 2);
-    EXPECT_EQ(place.shape, kShapeOfColour[static_cast<std::size_t>((column + 2 * row) % kColours)]);
-    shapes.insert(static_cast<int>(place.shape));
+    EXPECT_EQ(shape, kShapeOfColour[static_cast<std::size_t>((column + 2 * row) % kColours)]);
+    shapes.insert(static_cast<int>(shape));
   }
   EXPECT_EQ(shapes.size(), static_cast<std::size_t>(kColours));
   EXPECT_EQ(shapeOf(0x123456), std::nullopt);

@@ -106,13 +106,13 @@ ZARVEL_API const std::int32_t* zarvel_fine_pixels(int id) {
   return fine.empty() ? nullptr : fine.data();
 }
 
-// The symbols over the board as it is now: their number, then each one's corner on the
-// board and its tile in the symbols' picture.
+// The symbols over the board as it is now: their number, then each one's column, row and
+// tile in the symbols' picture.
 ZARVEL_API const std::int32_t* zarvel_board_symbols() {
   static std::vector<std::int32_t> list;
   list.assign(1, 0);
   for (const zarvel::SymbolPlace& place : zarvel::boardSymbols(theGame().picPole())) {
-    list.insert(list.end(), {place.corner.x, place.corner.y, static_cast<int>(place.shape)});
+    list.insert(list.end(), {place.column, place.row, static_cast<int>(place.shape)});
     ++list[0];
   }
   return list.data();
