@@ -23,4 +23,13 @@ std::vector<SymbolPlace> boardSymbols(const Picture& board) {
   return places;
 }
 
+bool SymbolsKey::press(std::uint32_t key, std::int64_t timeMs, bool markedRepeat) {
+  constexpr std::int64_t kRepeatGapMs = 5;
+  const bool pairedWithRelease = timeMs != 0 && released_ && released_->key == key &&
+                                 timeMs >= released_->timeMs &&
+                                 timeMs - released_->timeMs <= kRepeatGapMs;
+  released_.reset();
+  return !markedRepeat && !pairedWithRelease;
+}
+
 }  // namespace zarvel

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -47,5 +48,24 @@ struct SymbolPlace {
 // The symbols of `board` as it is drawn now, each cell read at its origin as the engine reads
 // it; a cell of a colour outside the table gets none.
 std::vector<SymbolPlace> boardSymbols(const Picture& board);
+
+// The symbols' key shows or hides them once however long it is held. A held key repeats as a
+// release and at once a press of the same key, both at the same time, whatever marks the
+// toolkit puts on them; a player's own release and press are never that close.
+class SymbolsKey {
+ public:
+  // Keys by any number the front end tells them apart by; times in milliseconds, 0 when the
+  // key came without one (handed on by a screen reader), which leaves only the mark to go by.
+  void release(std::uint32_t key, std::int64_t timeMs) { released_ = {key, timeMs}; }
+  // True for a new press, false for the keyboard's repeat.
+  bool press(std::uint32_t key, std::int64_t timeMs, bool markedRepeat);
+
+ private:
+  struct Release {
+    std::uint32_t key;
+    std::int64_t timeMs;
+  };
+  std::optional<Release> released_;
+};
 
 }  // namespace zarvel

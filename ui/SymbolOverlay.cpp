@@ -1,6 +1,8 @@
 // The board's symbols on the screen, and the player's choice of them between runs.
 #include "ui/SymbolOverlay.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSettings>
 
@@ -46,6 +48,28 @@ void SymbolOverlay::paint(QPainter& painter, qreal ratio) {
         QRectF(cellOrigin(place.column), cellOrigin(place.row), kSymbolTile, kSymbolTile), art,
         source);
   }
+}
+
+SymbolsKeyWatch::SymbolsKeyWatch() {
+  QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool SymbolsKeyWatch::eventFilter(QObject* /*watched*/, QEvent* event) {
+  // A shortcut's key reaches the program only as the override asked of it first. X times are
+  // milliseconds that wrap; keys are told apart by where they are, in any keyboard layout.
+  const bool press = event->type() == QEvent::ShortcutOverride;
+  if (press || event->type() == QEvent::KeyRelease) {
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const auto timeMs = static_cast<std::int64_t>(key->timestamp() & 0xFFFFFFFFU);
+    if (press) {
+      pressKey_ = key->nativeScanCode();
+      pressTimeMs_ = timeMs;
+      pressRepeat_ = key->isAutoRepeat();
+    } else {
+      key_.release(key->nativeScanCode(), timeMs);
+    }
+  }
+  return false;
 }
 
 bool symbolsChosen() {

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QImage>
+#include <QObject>
+#include <cstdint>
 
 #include "engine/Picture.h"
+#include "play/BoardSymbols.h"
 
 class QPainter;
 
@@ -28,6 +31,24 @@ class SymbolOverlay {
   bool shown_ = false;
   QImage small_;
   QImage large_;
+};
+
+// Tells a new press of the symbols' key from the keyboard's repeat, by every key the program
+// gets, seen before a window's shortcut takes it.
+class SymbolsKeyWatch : public QObject {
+ public:
+  SymbolsKeyWatch();
+  // Whether the press that has just set off the key's shortcut is a new one.
+  bool newPress() { return key_.press(pressKey_, pressTimeMs_, pressRepeat_); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  SymbolsKey key_;
+  std::uint32_t pressKey_ = 0;
+  std::int64_t pressTimeMs_ = 0;
+  bool pressRepeat_ = false;
 };
 
 // The player's choice, kept in the configuration folder (~/.config/zarvel/zarvel.ini, on

@@ -263,8 +263,6 @@ void frmForma::buildKeyCommands() {
     addAction(action);
     connect(action, &QAction::triggered, this, entry.command);
   }
-  // A held S shows the symbols or hides them once, not at every repeat of the key.
-  findChild<QAction*>(QStringLiteral("toggleSymbols"))->setAutoRepeat(false);
 }
 
 bool frmForma::confirmed(const char* itemName) {
@@ -360,6 +358,7 @@ void frmForma::showHint() {
 }
 
 void frmForma::toggleSymbols() {
+  if (!symbolsKey_.newPress()) return;
   symbols_.setShown(!symbols_.shown());
   chooseSymbols(symbols_.shown());
   boardView_->update();

@@ -103,5 +103,25 @@ TEST(BoardSymbols, EveryColourItsOwnShapeOnEachOfItsSquaresAndAStrangeColourNone
   EXPECT_EQ(shapeOf(0x123456), std::nullopt);
 }
 
+// A press at the time of the same key's release is the keyboard's repeat, marked or not.
+TEST(BoardSymbols, TheKeyTellsANewPressFromTheRepeatOfAHeldOne) {
+  struct Case {
+    std::uint32_t releasedKey;
+    std::int64_t releasedMs, pressedMs;
+    bool marked, newPress;
+  };
+  const Case cases[] = {
+      {39, 1000, 1000, false, false}, {39, 1000, 1003, false, false}, {39, 1000, 1180, false, true},
+      {40, 1000, 1000, false, true},  {39, 1000, 1180, true, false},  {39, 0, 0, false, true},
+  };
+  for (const Case& c : cases) {
+    SymbolsKey key;
+    EXPECT_TRUE(key.press(39, 400, false)) << "the first press";
+    key.release(c.releasedKey, c.releasedMs);
+    EXPECT_EQ(key.press(39, c.pressedMs, c.marked), c.newPress)
+        << c.releasedMs << " " << c.pressedMs;
+  }
+}
+
 }  // namespace
 }  // namespace zarvel
