@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <vector>
 
 #include "engine/NewGameM.h"
@@ -84,7 +85,7 @@ struct KeyCommand {
 };
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z on every platform, with whatever the platform's own
-// undo and redo keys add; H as the desktop's games have it.
+// undo and redo keys add; H as the desktop's games have it; S for the symbols.
 std::vector<KeyCommand> keyCommands() {
   auto withStandard = [](QList<QKeySequence> keys, QKeySequence::StandardKey standard) {
     for (const QKeySequence& key : QKeySequence::keyBindings(standard))
@@ -100,6 +101,7 @@ std::vector<KeyCommand> keyCommands() {
            QKeySequence::Redo),
        &frmForma::redoMove},
       {"showHint", {QKeySequence(Qt::Key_H)}, &frmForma::showHint},
+      {"toggleSymbols", {QKeySequence(Qt::Key_S)}, &frmForma::toggleSymbols},
   };
 }
 
@@ -189,6 +191,9 @@ void frmForma::buildElements(QWidget* client) {
     bars_[bar] = view;
   }
   boardView_ = addPictureView(picPole_, client, "picPole", L::kPicPole);
+  symbols_.setShown(symbolsChosen());
+  boardView_->setOverlay(
+      [this](QPainter& painter) { symbols_.paint(painter, boardView_->devicePixelRatioF()); });
   describeBoard(boardView_, picPole_);
   const QString trol = QStringLiteral(":/assets/PicTrol.png");
   const QString kletka = QStringLiteral(":/assets/picKletka.png");
@@ -350,6 +355,13 @@ void frmForma::redoMove() {
 
 void frmForma::showHint() {
   session_.hint();
+}
+
+void frmForma::toggleSymbols() {
+  if (!symbolsKey_.newPress()) return;
+  symbols_.setShown(!symbols_.shown());
+  chooseSymbols(symbols_.shown());
+  boardView_->update();
 }
 
 void frmForma::blinkTick() {

@@ -14,6 +14,7 @@
 #include "play/PlaySession.h"
 #include "ui/ArrowBarKeys.h"
 #include "ui/HintSearch.h"
+#include "ui/SymbolOverlay.h"
 
 class QAction;
 class QKeyEvent;
@@ -65,6 +66,10 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   void undoMove();
   void redoMove();
   void showHint();
+  // Shows or hides the symbols over the squares, and remembers the choice for the next run;
+  // once for a held S.
+  void toggleSymbols();
+  bool symbolsShown() const { return symbols_.shown(); }
   // One phase of the hint's blink, as its timer gives them.
   void blinkTick();
 
@@ -106,6 +111,8 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   Picture picKletka_;
   Picture picStrelka_;
   std::array<Picture, kBars> picStrelki_;
+  SymbolOverlay symbols_{picPole_};
+  SymbolsKeyWatch symbolsKey_;
   PlaySession session_;
   ArrowBarKeys keys_;
   std::array<ArrowBar*, kBars> bars_{};

@@ -126,6 +126,7 @@ void PictureView::paintEvent(QPaintEvent* /*event*/) {
   } else {
     painter.drawImage(0, 0, image());
   }
+  if (overlay_) overlay_(painter);
 }
 
 }  // namespace zarvel

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,10 @@ class PictureView : public QWidget {
   // picture stays the only state; a null image when the view has no fine art.
   QImage fineImage();
 
+  // Paints over the picture on the screen after it, never into it: the picture stays what
+  // the game reads. No painter function: the picture alone.
+  void setOverlay(std::function<void(QPainter&)> paint) { overlay_ = std::move(paint); }
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -73,6 +78,7 @@ class PictureView : public QWidget {
   std::vector<FineArt> sources_;
   QImage fine_;
   bool fineStale_ = true;
+  std::function<void(QPainter&)> overlay_;
 };
 
 }  // namespace zarvel

@@ -6,7 +6,8 @@
 //
 // The pictures are drawn from code rather than kept only as binaries so that they can be
 // tweaked and regenerated reproducibly; each family of pictures has its own file
-// (makeartArrows, makeartGnome, makeartCage, makeartIcons) and they share makeartPaint.
+// (makeartArrows, makeartGnome, makeartCage, makeartSymbols, makeartIcons) and they share
+// makeartPaint.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,6 +82,7 @@ int main(int argc, char** argv) {
   ok &= saveScaled(gnomePicture, dir, "PicTrol");
   ok &= saveScaled(cagePicture, dir, "picKletka");
   ok &= saveScaled(aboutPicture, dir, "Image1");
+  ok &= saveScaled(symbolStrip, dir, "symbols");
 
   // One icon everywhere: the 16-colour picture at 32 pixels, the same bands at the others.
   const QImage icon = windowIcon();

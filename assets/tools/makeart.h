@@ -62,6 +62,9 @@ QImage aboutPicture(int scale);
 
 QImage cagePicture(int scale);  // makeartCage.cpp
 
+// makeartSymbols.cpp: the board's symbols, one tile per shape, clear around them.
+QImage symbolStrip(int scale);
+
 // makeartIcons.cpp: the window icon, four quarter-circle bands.
 QImage windowIcon();         // 32 x 32 in 16 colours, as the window and Windows show it
 QImage bandsIcon(int size);  // the same bands, antialiased, at any size

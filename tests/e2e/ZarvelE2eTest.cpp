@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 #include "tests/e2e/Game.h"
@@ -557,6 +558,37 @@ TEST_F(RealWindow, AboutBoxShowsTheFlagAndOpensTheSite) {
   ASSERT_TRUE(game_.waitForFocus(*about));
   game_.x().key("Return");
   EXPECT_TRUE(game_.waitUntilGone(*about)) << "Enter closes the About box";
+}
+
+// S held through the server's repeats shows the symbols once, each square keeping its colour
+// round its symbol; S again gives the plain squares back.
+TEST_F(RealWindow, AHeldSShowsTheSymbolsOnceOverTheColours) {
+  const Board board = game_.board();
+  const auto symbols = [&] {
+    const Image client = game_.clientImage();
+    int shown = 0;
+    for (int column = 0; column < 7; ++column)
+      for (int row = 0; row < 7; ++row) {
+        const int x = layout::kBoard.x + 1 + layout::kPitch * column;
+        const int y = layout::kBoard.y + 1 + layout::kPitch * row;
+        shown +=
+            client.at(x + 19, y + 19) == rgb(0x181818) && client.at(x, y) == board.at(column, row);
+      }
+    return shown;
+  };
+  game_.x().keyState("s", true);
+  ASSERT_TRUE(waitUntil([&] { return symbols() == 49; }));
+  int gone = 0;  // looks at the board, while the key is held, that miss a symbol
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+       std::chrono::steady_clock::now() < end;)
+    gone += symbols() != 49;
+  game_.x().keyState("s", false);
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(gone, 0) << "a held S shows the symbols once";
+  EXPECT_EQ(symbols(), 49);
+  game_.x().key("s");
+  EXPECT_TRUE(waitUntil([&] { return symbols() == 0; }));
+  EXPECT_EQ(game_.board(), board);
 }
 
 // Windows that the game centres on the screen must be centred with whatever the window

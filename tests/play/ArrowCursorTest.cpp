@@ -1,9 +1,14 @@
-// The keyboard cursor's ring of arrows and the names a screen reader gives the things on it.
+// The keyboard cursor's ring of arrows, the names a screen reader gives the things on it and
+// the symbols over the squares.
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "engine/Board.h"
 #include "engine/Declare.h"
 #include "play/AccessibleNames.h"
 #include "play/ArrowCursor.h"
+#include "play/BoardSymbols.h"
 
 namespace zarvel {
 namespace {
@@ -75,6 +80,47 @@ TEST(AccessibleNames, ArrowsColoursAndTheMascot) {
   EXPECT_EQ(colourName(0x563412), "цвет #123456") << "red is the lowest byte";
   EXPECT_EQ(mascotName(true), "Гном в клетке");
   EXPECT_EQ(mascotName(false), "Гном на свободе");
+}
+
+// Each colour of the table its own shape on every square of it, read where the engine reads;
+// a colour from a hand-edited saved game none.
+TEST(BoardSymbols, EveryColourItsOwnShapeOnEachOfItsSquaresAndAStrangeColourNone) {
+  Picture board(kBoardPixels, kBoardPixels, 0);
+  for (int row = 0; row < kLines; ++row)
+    for (int column = 0; column < kLines; ++column)
+      fillSquare(board, cellOrigin(column), cellOrigin(row),
+                 kCvetaTable[static_cast<std::size_t>((column + 2 * row) % kColours)]);
+  fillSquare(board, cellOrigin(3), cellOrigin(2), 0x123456);
+  const std::vector<SymbolPlace> places = boardSymbols(board);
+  ASSERT_EQ(places.size(), kCells - 1U);
+  std::set<int> shapes;
+  for (const auto [column, row, shape] : places) {
+    EXPECT_FALSE(column == 3 && row == 2);
+    EXPECT_EQ(shape, kShapeOfColour[static_cast<std::size_t>((column + 2 * row) % kColours)]);
+    shapes.insert(static_cast<int>(shape));
+  }
+  EXPECT_EQ(shapes.size(), static_cast<std::size_t>(kColours));
+  EXPECT_EQ(shapeOf(0x123456), std::nullopt);
+}
+
+// A press at the time of the same key's release is the keyboard's repeat, marked or not.
+TEST(BoardSymbols, TheKeyTellsANewPressFromTheRepeatOfAHeldOne) {
+  struct Case {
+    std::uint32_t releasedKey;
+    std::int64_t releasedMs, pressedMs;
+    bool marked, newPress;
+  };
+  const Case cases[] = {
+      {39, 1000, 1000, false, false}, {39, 1000, 1003, false, false}, {39, 1000, 1180, false, true},
+      {40, 1000, 1000, false, true},  {39, 1000, 1180, true, false},  {39, 0, 0, false, true},
+  };
+  for (const Case& c : cases) {
+    SymbolsKey key;
+    EXPECT_TRUE(key.press(39, 400, false)) << "the first press";
+    key.release(c.releasedKey, c.releasedMs);
+    EXPECT_EQ(key.press(39, c.pressedMs, c.marked), c.newPress)
+        << c.releasedMs << " " << c.pressedMs;
+  }
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(Assets, PicturesHaveTheirSizesAtBothScales) {
   const std::pair<const char*, QSize> sizes[] = {
       {"picStrelki0", {281, 39}}, {"picStrelki1", {39, 281}}, {"picStrelki2", {281, 39}},
       {"picStrelki3", {39, 281}}, {"picStrelka", {312, 39}},  {"PicTrol", {168, 281}},
-      {"picKletka", {168, 281}},  {"Image1", {71, 126}},
+      {"picKletka", {168, 281}},  {"Image1", {71, 126}},      {"symbols", {273, 39}},
   };
   for (auto [name, size] : sizes)
     for (const int scale : kScales) EXPECT_EQ(asset(name, scale).size(), size * scale) << name;
@@ -95,6 +95,47 @@ TEST(Assets, PressedTilesAreSmallArrowsInTheirBoxes) {
       EXPECT_EQ(used, QRect(boxes[bar].topLeft() * scale, boxes[bar].size() * scale))
           << "pressed tile of bar " << bar << " at scale " << scale;
     }
+  }
+}
+
+// The symbols over the squares: seven tiles as large as a square, clear at the corner the game
+// reads, each a dark shape with a light rim that reads on any colour. Cut to its bounds and
+// brought to one size, each shape differs from every other in a twelfth of its pixels at least,
+// so that no two differ in size alone.
+TEST(Assets, EverySymbolHasAnOutlineOfItsOwnAndReadsOnAnyColour) {
+  constexpr int kSide = 32;
+  for (const int scale : kScales) {
+    const QImage strip = QImage(QStringLiteral(":/assets/symbols%1.png")
+                                    .arg(scale == 1 ? QString() : QStringLiteral("@2x")))
+                             .convertToFormat(QImage::Format_ARGB32);
+    const int tile = 39 * scale;
+    std::vector<QImage> outlines;
+    for (int shape = 0; shape < 7; ++shape) {
+      QRect used;
+      int dark = 0, light = 0;
+      for (int y = 0; y < tile; ++y)
+        for (int x = 0; x < tile; ++x) {
+          const QRgb pixel = strip.pixel(tile * shape + x, y);
+          if (qAlpha(pixel) < 128) continue;
+          used |= QRect(x, y, 1, 1);
+          dark += qGray(pixel) < 64;
+          light += qGray(pixel) > 192;
+        }
+      EXPECT_EQ(qAlpha(strip.pixel(tile * shape, 0)), 0) << shape;
+      EXPECT_GE(std::min(used.width(), used.height()), 18 * scale) << shape;
+      EXPECT_GT(dark, light) << shape;
+      EXPECT_GT(light, 0) << shape;
+      outlines.push_back(strip.copy(used.translated(tile * shape, 0)).scaled(kSide, kSide));
+    }
+    for (std::size_t a = 0; a < outlines.size(); ++a)
+      for (std::size_t b = a + 1; b < outlines.size(); ++b) {
+        int differ = 0;
+        for (int y = 0; y < kSide; ++y)
+          for (int x = 0; x < kSide; ++x)
+            differ +=
+                (qAlpha(outlines[a].pixel(x, y)) < 128) != (qAlpha(outlines[b].pixel(x, y)) < 128);
+        EXPECT_GT(differ, kSide * kSide / 12) << "shapes " << a << " and " << b << " at " << scale;
+      }
   }
 }
 

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <condition_variable>
 #include <functional>
@@ -16,6 +18,7 @@
 #include "tests/support/Places.h"
 #include "ui/MainM.h"
 #include "ui/frmForma.h"
+#include "widgets/Conversions.h"
 #include "widgets/PictureView.h"
 
 namespace zarvel {
@@ -272,6 +275,61 @@ TEST_F(FrmFormaTest, UndoAndRedoKeysFollowTheMovesButNotAHeldArrowOrADeal) {
   form.FileNewStart_Click();
   QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(testing::cells(form.picPole()), dealt) << "a deal starts a new history";
+}
+
+// S shows a symbol over every square, one look for all squares of a colour wherever the moves
+// take them, while the picture the game reads stays the colours alone; S again gives the
+// classic board pixel for pixel, and a game started later keeps the player's choice.
+TEST_F(FrmFormaTest, SShowsSymbolsThatFollowTheSquaresAndTheNextRunKeepsTheChoice) {
+  QTemporaryDir config;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config.path());
+  form.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto* view = form.centralWidget()->findChild<PictureView*>(QStringLiteral("picPole"));
+  const auto onScreen = [&] {
+    return view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  };
+  const auto classic = [&] {
+    QImage image(kBoardPixels, kBoardPixels, QImage::Format_RGB32);
+    for (int y = 0; y < kBoardPixels; ++y)
+      for (int x = 0; x < kBoardPixels; ++x)
+        image.setPixel(x, y, toQRgb(form.picPole().point(x, y)));
+    return image;
+  };
+  // Every square differs from its plain colour, and all squares of a colour look alike.
+  const auto symbolsFollowColours = [&] {
+    const QImage screen = onScreen(), plain = classic();
+    std::map<Colour, QImage> looks;
+    for (int row = 0; row < kLines; ++row)
+      for (int column = 0; column < kLines; ++column) {
+        const QRect square(cellOrigin(column), cellOrigin(row), kSquare, kSquare);
+        const QImage look = screen.copy(square);
+        const auto [known, fresh] = looks.emplace(cellColour(form.picPole(), column, row), look);
+        if (look == plain.copy(square) || (!fresh && known->second != look)) return false;
+      }
+    return true;
+  };
+  EXPECT_EQ(onScreen(), classic());
+  const std::vector<Colour> dealt = form.picPole().pixels();
+  QTest::keyClick(&form, Qt::Key_S);
+  EXPECT_TRUE(form.symbolsShown());
+  EXPECT_TRUE(symbolsFollowColours());
+  EXPECT_EQ(form.picPole().pixels(), dealt) << "the game reads the colours alone";
+  clickTopArrow(form, 3);
+  form.undoMove();
+  clickTopArrow(form, 5);
+  EXPECT_TRUE(symbolsFollowColours());
+  const auto nextRun = [] {
+    Declare values;
+    FakeServices dialogs;
+    frmForma again(values, dialogs);
+    startUp(values, again, testing::portableIn("/opt/zarvel"));
+    return again.symbolsShown();
+  };
+  EXPECT_TRUE(nextRun());
+  QTest::keyClick(&form, Qt::Key_S);
+  EXPECT_EQ(onScreen(), classic());
+  EXPECT_FALSE(nextRun());
 }
 
 TEST_F(FrmFormaTest, AWinningClickCagesTheMascotAndOpensTheVictoryWindow) {

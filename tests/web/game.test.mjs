@@ -103,6 +103,27 @@ test('a deal by its address is the desktop deal, and its arrows, undo and redo m
   assert.equal(await text(page, '#lblNmHod'), '1');
   await page.keyboard.press('Escape');
   assert.equal(await shownArrow(page), null);
+
+  // S: a dark symbol in the middle of every square, the colours at the corners as they were;
+  // a reload keeps the choice, and S again gives the plain squares back.
+  const inked = () => page.evaluate(() => {
+    const data = document.getElementById('picPole').getContext('2d').getImageData(0, 0, 281, 281).data;
+    let count = 0;
+    for (let at = 0; at < 49; ++at) {
+      const i = 4 * ((20 + 40 * (at % 7)) * 281 + 20 + 40 * Math.floor(at / 7));
+      count += Math.max(data[i], data[i + 1], data[i + 2]) < 64;
+    }
+    return count;
+  });
+  const squares = await cells(page);
+  await page.keyboard.press('s');
+  assert.equal(await inked(), 49);
+  assert.deepEqual(await cells(page), squares);
+  await page.reload();
+  await page.waitForSelector('body[data-state=ready]');
+  assert.equal(await inked(), 49);
+  await page.keyboard.press('s');
+  assert.equal(await inked(), 0);
   assert.deepEqual(page.errors, []);
   await page.close();
 });

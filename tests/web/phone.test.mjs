@@ -73,6 +73,14 @@ test('a finger taps every bar, slides off without a move, holds its own arrow pr
   await page.tap('#ToolHint');
   for (let i = 0; i < 500 && !(await shownArrowAtAnyScale(page)); ++i) await page.waitForTimeout(10);
   assert.equal((await shownArrowAtAnyScale(page))?.[2], 1, 'the hint shows its arrow pressed');
+  // The fourth button: a dark symbol in the middle of every square, and off again.
+  const plain = await cellsAtAnyScale(page);
+  const inked = async () => (await cellsAtAnyScale(page)).every((c) => Math.max(c >> 16, (c >> 8) & 255, c & 255) < 64);
+  await page.tap('#ToolSymbols');
+  for (let i = 0; i < 200 && !(await inked()); ++i) await page.waitForTimeout(10);
+  assert.ok(await inked(), 'a symbol on every square');
+  await page.tap('#ToolSymbols');
+  assert.deepEqual(await cellsAtAnyScale(page), plain);
   assert.deepEqual(page.errors, []);
   await context.close();
 });

@@ -20,6 +20,7 @@
 #include "help/Shell.h"
 #include "help/frmOprogLayout.h"
 #include "play/AccessibleNames.h"
+#include "play/BoardSymbols.h"
 #include "play/VictoryFrame.h"
 #include "play/frmFormaLayout.h"
 #include "solver/Solver.h"
@@ -104,6 +105,18 @@ ZARVEL_API const std::int32_t* zarvel_fine_pixels(int id) {
   if (!validPicture(id)) return nullptr;
   fine = theGame().fineDrawing(static_cast<PictureId>(id));
   return fine.empty() ? nullptr : fine.data();
+}
+
+// The symbols over the board as it is now: their number, then each one's column, row and
+// tile in the symbols' picture.
+ZARVEL_API const std::int32_t* zarvel_board_symbols() {
+  static std::vector<std::int32_t> list;
+  list.assign(1, 0);
+  for (const zarvel::SymbolPlace& place : zarvel::boardSymbols(theGame().picPole())) {
+    list.insert(list.end(), {place.column, place.row, static_cast<int>(place.shape)});
+    ++list[0];
+  }
+  return list.data();
 }
 
 ZARVEL_API unsigned zarvel_changed_pictures() {

@@ -6,14 +6,17 @@ import { Files } from './files.js';
 import { Menus } from './menus.js';
 import { ReaderView } from './reader.js';
 import { Screen, byId, loadLargeArt, loadOwnPicture } from './screen.js';
+import { startSymbols, toggleSymbols } from './symbols.js';
 import { Toolbar } from './toolbar.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
-// The touch buttons' icons on a 28 x 28 square: a hooked arrow back, one forward, a question mark.
+// The touch buttons' icons on a 28 x 28 square: a hooked arrow back, one forward, a question
+// mark, and a circle beside a triangle for the symbols.
 const kIcons = {
   undo: 'M10 6 4 12l6 6M4 12h11a5 5 0 0 1 0 10h-3',
   redo: 'M18 6l6 6-6 6M24 12H13a5 5 0 0 0 0 10h3',
   hint: 'M10 10a4 4 0 1 1 6 3.5c-1.5.8-2 1.7-2 3.5M14 21.5v.5',
+  symbols: 'M4 14a5 5 0 1 0 10 0a5 5 0 1 0-10 0M19 9l5 10h-10z',
 };
 
 export class Page {
@@ -46,6 +49,7 @@ export class Page {
       { id: 'ToolUndo', name: 'Отменить ход', icon: kIcons.undo, run: play(() => core.undo()), enabled: (s) => s.undo },
       { id: 'ToolRedo', name: 'Повторить ход', icon: kIcons.redo, run: play(() => core.redo()), enabled: (s) => s.redo },
       { id: 'ToolHint', name: 'Подсказка', icon: kIcons.hint, run: play(() => core.hint()), enabled: (s) => s.hint },
+      { id: 'ToolSymbols', name: 'Значки на квадратиках', icon: kIcons.symbols, run: play(toggleSymbols), enabled: () => true },
     ]);
     this.reader = new ReaderView(core, screen.layout, play);
   }
@@ -248,6 +252,9 @@ export class Page {
         run(() => this.core.redo());
       } else if (plain && event.code === 'KeyH') {
         run(() => this.core.hint());
+      } else if (plain && event.code === 'KeyS') {
+        // A held S shows or hides them once.
+        if (!event.repeat) run(toggleSymbols);
       } else if (event.key === 'Tab' && !ctrl && !event.altKey) {
         run(() => this.core.cursorKey(event.shiftKey ? 5 : 4));
       } else if (plain && event.key in kCursorKeys) {
@@ -338,6 +345,8 @@ export async function startPage(core: Core, screen: Screen, restored: boolean): 
   page.wireKeys();
   page.wireDrop();
   page.wireAddress();
+  // The symbols' art comes after the game plays: most players never ask for it.
+  void startSymbols(core, screen);
   page.refresh();
   page.startWorker();
   document.body.dataset.state = 'ready';

@@ -79,6 +79,8 @@ export class Screen {
   // The client area's pictures: where each lies and how it is drawn on its canvas.
   private readonly shown = new Map<number, { box: Box; shape: Shape }>();
   private untold = 0;  // pictures painted by paintAll() that the next update() reports
+  // Paints over the board's squares after them; the core's picture is never drawn on.
+  boardOverlay: ((canvas: HTMLCanvasElement) => void) | null = null;
 
   constructor(
     private readonly core: Core,
@@ -145,6 +147,7 @@ export class Screen {
     const shown = this.shown.get(id);
     if (canvas && shown) paintScaled(this.core, id, canvas, shown.shape);
     else if (canvas) paintPicture(this.core, id, canvas);
+    if (canvas && id === PictureId.Board) this.boardOverlay?.(canvas);
   }
 
   // Where a pointer at (clientX, clientY) of the page is in bar `bar`'s own pixels, and in
@@ -167,6 +170,10 @@ export class Screen {
     const rect = byId('client').getBoundingClientRect();
     const scale = fit().scale;
     return [Math.floor((clientX - rect.left) / scale), Math.floor((clientY - rect.top) / scale)];
+  }
+
+  repaintBoard(): void {
+    this.paint(PictureId.Board);
   }
 }
 
