@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <algorithm>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <mutex>
 
 #include "engine/Board.h"
