@@ -78,6 +78,11 @@ bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
 }
 
+bool FileError::inUse() const {
+  // A program that runs from the file; locks are asked without an error code.
+  return code == ETXTBSY;
+}
+
 OpenFile OpenFile::forReading(const fs::path& path, FileError& error) {
   return {openAt(AT_FDCWD, path, O_RDONLY | O_NONBLOCK, error), true};
 }
@@ -185,9 +190,12 @@ bool OpenFile::sync() {
 bool OpenFile::lockExclusive() {
   // A lock of flock belongs to the open file, not to the process, so that two saves in one
   // program keep apart too. A file system that keeps no such locks is written as before.
-  return fd_ >= 0 && triedForAFewSeconds([this] {
-           return ::flock(fd_, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR);
-         });
+  if (fd_ < 0) return false;
+  int locked = -1;
+  do {
+    locked = ::flock(fd_, LOCK_EX | LOCK_NB);
+  } while (locked != 0 && errno == EINTR);
+  return stepDone(FileStep::Locked, locked == 0 || errno != EWOULDBLOCK);
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {

@@ -163,6 +163,10 @@ bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
 }
 
+bool FileError::inUse() const {
+  return system == ERROR_SHARING_VIOLATION || system == ERROR_LOCK_VIOLATION;
+}
+
 OpenFile OpenFile::forReading(const fs::path& path, FileError& error) {
   return {openPath(path, _O_RDONLY, error), true};
 }
@@ -265,12 +269,13 @@ bool OpenFile::sync() {
 bool OpenFile::lockExclusive() {
   // The C runtime lets others write a file it opened; a lock of every byte keeps another
   // save out until this handle and its duplicates are closed.
-  return fd_ >= 0 && triedForAFewSeconds([this] {
-           OVERLAPPED from{};
-           return LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                             0, MAXDWORD, MAXDWORD, &from) != 0 ||
-                  GetLastError() != ERROR_LOCK_VIOLATION;
-         });
+  if (fd_ < 0) return false;
+  OVERLAPPED from{};
+  const bool locked =
+      LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                 MAXDWORD, MAXDWORD, &from) != 0 ||
+      GetLastError() != ERROR_LOCK_VIOLATION;
+  return stepDone(FileStep::Locked, locked);
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {

@@ -10,6 +10,7 @@
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
 #include "files/CommandMessages.h"
+#include "files/FileIo.h"
 #include "files/GameFile.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
@@ -197,6 +198,22 @@ TEST_F(FileCommands, FailedSavesSayWhyAndKeepTheCurrentFile) {
   expectError("Файл «" + path("нет/x.zrv") + "» сохранить не возможно.");
   EXPECT_EQ(declare.ImjaFaila, path("mine.zrv"));
   EXPECT_EQ(ui.title, kTitle + " - [mine.zrv]");
+
+#ifndef _WIN32
+  // Written in place, where the folder takes no new file, while another program holds it.
+  ui.messages.requests.clear();
+  declare.ImjaFaila = path("held.zrv");
+  writeBytes(declare.ImjaFaila, "old");
+  FileError error;
+  OpenFile holder = OpenFile::forWriting(pathFromUtf8(declare.ImjaFaila), error);
+  ASSERT_TRUE(holder.lockExclusive());
+  const fs::perms writable = fs::perms::owner_write | fs::perms::group_write;
+  fs::permissions(folder.path(), writable, fs::perm_options::remove);
+  SaveCurrentGame(declare, screen, ui);
+  fs::permissions(folder.path(), writable, fs::perm_options::add);
+  expectError("Файл «" + path("held.zrv") + "» занят другой программой.");
+  EXPECT_EQ(readBytes(path("held.zrv")), "old");
+#endif
 }
 
 TEST_F(FileCommands, OpeningANameThatIsNotThereSaysNotFoundWithTheCompletedPath) {
