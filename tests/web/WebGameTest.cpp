@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/Board.h"
 #include "files/SavedGameText.h"
 #include "play/frmFormaLayout.h"
 #include "tests/support/FakeScreen.h"
@@ -119,6 +120,14 @@ TEST_F(WebGameTest, AHintAsksTheWorkerOnceAndBlinksItsAnswerThenAWinAsksForTheVi
   game.hintFound(version - 1, {{kBarTop, 1}});  // an answer for a board gone by
   EXPECT_FALSE(game.blinking());
   EXPECT_EQ(game.cursor(), (Arrow{kBarTop, 0}));  // the blink leaves the cursor there
+}
+
+TEST_F(WebGameTest, HOnABoardWithoutASolutionAsksForAMessageSayingWhy) {
+  fillSquare(game.picPole(), cellOrigin(6), cellOrigin(6), 0x010101);
+  game.hint();
+  const std::string asked = requests();
+  EXPECT_EQ(asked.rfind(R"({"kind":"message","title":"Головоломка «Zarvel»")", 0), 0U) << asked;
+  EXPECT_NE(asked.find("#010101 (столбец 7, строка 7)"), std::string::npos) << asked;
 }
 
 TEST_F(WebGameTest, EnterMakesTheHintedMoveOnceAndAHeldButtonKeepsTheKeysOut) {

@@ -223,6 +223,10 @@ void WebGame::solve(std::uint64_t version, const solver::Grid& grid) {
            .str());
 }
 
+void WebGame::showMessage(const MsgBoxRequest& request) {
+  push(messageRequest(request));
+}
+
 bool WebGame::blinkTick() {
   session_.blinkTick();
   return session_.blinking();

@@ -133,6 +133,7 @@ class WebGame : public GameScreen, private PlaySession::Host {
   void stopPoll() override { polling_ = false; }
   bool pollRunning() const override { return polling_; }
   void solve(std::uint64_t version, const solver::Grid& grid) override;
+  void showMessage(const MsgBoxRequest& request) override;
 
   void push(const std::string& request) { requests_.push_back(request); }
   const Picture& board() const { return others_[1]; }
