@@ -77,6 +77,12 @@ MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path) {
   }
 }
 
+MsgBoxRequest fileDialogFailureMessage() {
+  MsgBoxRequest request = failureMessage("", "");
+  request.text = "Окно выбора файла открыть не возможно.";
+  return request;
+}
+
 void makeCurrentFile(const std::string& path, Declare& declare, FileCommandsUi& ui) {
   declare.ImjaFaila = path;
   ui.showTitle(titleForFile(declare.ImjaFaila, declare.Razdelitel));

@@ -173,6 +173,20 @@ TEST_F(WebGameTest, ARefusedFileLeavesTheGameAsItWasWithItsMessage) {
   EXPECT_EQ(game.title(), "Головоломка «Zarvel»");
   EXPECT_NE(requests().find(R"("text":"Файл «notes.txt» не подходит к программе.")"),
             std::string::npos);
+
+  // A dropped name that is no file's, and a file that failed before the reader saw it.
+  for (const char* name : {"..", ".", ""}) {
+    EXPECT_FALSE(game.open(folder.path().string(), name)) << name;
+    EXPECT_NE(requests().find("Файл «" + std::string(name) + "» открыть не возможно."),
+              std::string::npos)
+        << name;
+  }
+  game.fileTrouble(FileTrouble::Vanished, "a.zrv");
+  game.fileTrouble(FileTrouble::Picker, "");
+  const std::string told = requests();
+  EXPECT_NE(told.find("Файл «a.zrv» не найден."), std::string::npos) << told;
+  EXPECT_NE(told.find("Окно выбора файла открыть не возможно."), std::string::npos) << told;
+  EXPECT_EQ(game.savedText(), before);
 }
 
 }  // namespace
