@@ -200,7 +200,7 @@ void OpenFile::release() {
 }
 
 bool OpenFile::facts(FileFacts& facts) const {
-  struct _stat64 info {};
+  struct _stat64 info = {};
   if (fd_ < 0 || _fstat64(fd_, &info) != 0) return false;
   facts.regular = (info.st_mode & _S_IFMT) == _S_IFREG;
   facts.writeBit = (info.st_mode & _S_IWRITE) != 0;

@@ -100,7 +100,7 @@ std::ptrdiff_t filesIn(const TempFolder& folder) {
 
 #ifndef _WIN32
 ino_t inodeOf(const std::string& path) {
-  struct stat info {};
+  struct stat info = {};
   return stat(pathFromUtf8(path).c_str(), &info) == 0 ? info.st_ino : 0;
 }
 #endif
@@ -495,7 +495,7 @@ TEST(WriteGameFile, ReplacingAnotherUsersFileKeepsItTheirs) {
   fs::permissions(pathFromUtf8(path),
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Ok);
-  struct stat info {};
+  struct stat info = {};
   ASSERT_EQ(stat(pathFromUtf8(path).c_str(), &info), 0);
   EXPECT_EQ(info.st_uid, who.uid);
   EXPECT_EQ(info.st_gid, who.gid);
