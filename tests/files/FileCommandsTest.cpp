@@ -202,15 +202,14 @@ TEST_F(FileCommands, FailedSavesSayWhyAndKeepTheCurrentFile) {
 #ifndef _WIN32
   // Written in place, where the folder takes no new file, while another program holds it.
   ui.messages.requests.clear();
-  declare.ImjaFaila = path("held.zrv");
-  writeBytes(declare.ImjaFaila, "old");
+  const fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
+  writeBytes(declare.ImjaFaila = path("held.zrv"), "old");
   FileError error;
   OpenFile holder = OpenFile::forWriting(pathFromUtf8(declare.ImjaFaila), error);
   ASSERT_TRUE(holder.lockExclusive());
-  const fs::perms writable = fs::perms::owner_write | fs::perms::group_write;
-  fs::permissions(folder.path(), writable, fs::perm_options::remove);
+  fs::permissions(folder.path(), kWrite, fs::perm_options::remove);
   SaveCurrentGame(declare, screen, ui);
-  fs::permissions(folder.path(), writable, fs::perm_options::add);
+  fs::permissions(folder.path(), kWrite, fs::perm_options::add);
   expectError("Файл «" + path("held.zrv") + "» занят другой программой.");
   EXPECT_EQ(readBytes(path("held.zrv")), "old");
 #endif
