@@ -1,16 +1,16 @@
-// The page's own TypeScript under Node: compiled with the committed compiler into a folder of
-// its own, then driven with a core and file handles that record what reaches them.
+// The page's own TypeScript under Node, as the site's build compiled it, driven with a core
+// and file handles that record what reaches them.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { test } from 'node:test';
 
-const root = path.resolve(new URL('.', import.meta.url).pathname, '..', '..');
+import { site } from './page.mjs';
+
+// The compiled scripts, beside a package.json that makes them modules to Node.
 const out = fs.mkdtempSync(path.join(os.tmpdir(), 'zarvel-logic-'));
-execFileSync(process.execPath, [`${root}/web/node_modules/typescript/bin/tsc`, '-p',
-  `${root}/web/app/tsconfig.json`, '--outDir', out]);
+fs.cpSync(path.join(site, 'app'), out, { recursive: true });
 fs.writeFileSync(path.join(out, 'package.json'), '{"type":"module"}');
 const { Files } = await import(`${out}/files.js`);
 const { Core } = await import(`${out}/core.js`);
