@@ -2,12 +2,7 @@
 // own way, and never taken from a search of an older board.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-
-#include "engine/Declare.h"
 #include "play/HintPlan.h"
-#include "play/NoSolution.h"
 
 namespace zarvel {
 namespace {
@@ -35,25 +30,6 @@ TEST(HintPlan, KeepsTheSolutionOnlyWhileTheBoardFollowsIt) {
   ASSERT_TRUE(plan.adopt(plan.version(), solution));
   plan.boardReplaced();
   EXPECT_FALSE(plan.next()) << "an undo, a deal or an opened game";
-}
-
-// H on a board no solution can sort says why, a colour from elsewhere first.
-TEST(NoSolution, SaysWhichColourKeepsTheBoardFromASolution) {
-  std::array<Colour, kCells> columns{};  // every column one colour of the game's: solved
-  for (std::size_t cell = 0; cell < columns.size(); ++cell) columns[cell] = kCvetaTable[cell / 7];
-  const std::string said = "Это поле игра не решит: нужно семь цветов, по семь клеток каждого, а ";
-  using Case = std::pair<Colour, std::string>;
-  for (const auto& [colour, why] : {Case{0x563412, "цвет #123456 (столбец 7, строка 4) не из"},
-                                    Case{0x0000FF, "клеток цвета «красный» здесь 8."}}) {
-    std::array<Colour, kCells> colours = columns;
-    colours[45] = colour;
-    const auto message = noSolutionMessage(colours);
-    ASSERT_TRUE(message) << why;
-    EXPECT_EQ(message->title, "Головоломка «Zarvel»");
-    EXPECT_EQ(message->text.rfind(said + why, 0), 0U) << message->text;
-  }
-  for (Colour& colour : columns) colour ^= 0x010101;  // seven colours of nobody's: solvable
-  EXPECT_FALSE(noSolutionMessage(columns));
 }
 
 }  // namespace

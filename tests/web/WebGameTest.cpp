@@ -171,12 +171,19 @@ TEST_F(WebGameTest, ARefusedFileLeavesTheGameAsItWasWithItsMessage) {
   game.fileTrouble(FileTrouble::Vanished, "a.zrv");
   game.fileTrouble(FileTrouble::Picker, "");
   EXPECT_EQ(game.savedText(), before);
-  fillSquare(game.picPole(), cellOrigin(6), cellOrigin(6), 0x010101);
-  game.hint();
+  const Colour dealt = game.picPole().point(cellOrigin(6), cellOrigin(3));
+  for (const Colour colour : {0x563412, kCvetaTable[dealt == kCvetaTable[0] ? 1 : 0]}) {
+    fillSquare(game.picPole(), cellOrigin(6), cellOrigin(3),
+               colour);  // a colour from elsewhere first
+    game.hint();
+  }
   const std::string told = requests();
   for (const char* text :
        {"«..» открыть не", "«.» открыть не", "«» открыть не", "«a.zrv» не найден.",
-        "Окно выбора файла открыть не возможно.", "#010101 (столбец 7, строка 7)"})
+        "Окно выбора файла открыть не возможно.",
+        R"(«Zarvel»","text":"Это поле игра не решит: нужно семь цветов, по семь )"
+        "клеток каждого, а цвет #123456 (столбец 7, строка 4) не из семи цветов игры.",
+        "каждого, а клеток цвета «"})
     EXPECT_NE(told.find(text), std::string::npos) << text;
 }
 
