@@ -198,10 +198,11 @@ TEST_F(FileCommands, FailedSavesSayWhyAndKeepTheCurrentFile) {
   expectError("Файл «" + path("нет/x.zrv") + "» сохранить не возможно.");
   EXPECT_EQ(declare.ImjaFaila, path("mine.zrv"));
   EXPECT_EQ(ui.title, kTitle + " - [mine.zrv]");
+}
 
 #ifndef _WIN32
-  // Written in place, where the folder takes no new file, while another program holds it.
-  ui.messages.requests.clear();
+// Written in place, where the folder takes no new file, while another program holds it.
+TEST_F(FileCommands, ASaveInPlaceOfAFileAnotherProgramHoldsSaysSo) {
   const fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
   writeBytes(declare.ImjaFaila = path("held.zrv"), "old");
   FileError error;
@@ -212,8 +213,8 @@ TEST_F(FileCommands, FailedSavesSayWhyAndKeepTheCurrentFile) {
   fs::permissions(folder.path(), kWrite, fs::perm_options::add);
   expectError("Файл «" + path("held.zrv") + "» занят другой программой.");
   EXPECT_EQ(readBytes(path("held.zrv")), "old");
-#endif
 }
+#endif
 
 TEST_F(FileCommands, OpeningANameThatIsNotThereSaysNotFoundWithTheCompletedPath) {
   const auto board = testing::cells(screen.picPole());
