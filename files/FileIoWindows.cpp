@@ -355,9 +355,10 @@ bool Folder::replace(const fs::path& from, const fs::path& to, OpenFile& held,
   }
   // Windows refuses to replace a file that another program holds open with the code it gives
   // a write-protected one; the target's own protection was asked before (its read-only flag,
-  // opening it for writing), so what is left is a file in use: no denial, which would have
-  // the file written in place, where the other program would see half a game.
-  if (!replaced) error = {EIO, 0};
+  // opening it for writing), so what is left is a file in use, and the player is told so: no
+  // denial, which would have the file written in place, where the other program would see
+  // half a game.
+  if (!replaced) error = {EIO, ERROR_SHARING_VIOLATION};
   return stepDone(FileStep::Replaced, replaced);
 }
 

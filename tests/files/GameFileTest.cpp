@@ -559,7 +559,7 @@ TEST(WriteGameFile, OnWindowsAReadOnlyFileIsDeniedAndKeepsItsBytes) {
   }
 }
 
-TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenFailsAndStaysWhole) {
+TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenIsInUseAndStaysWhole) {
   struct Case {
     const char* what;
     DWORD share;  // what the other program lets others do
@@ -579,7 +579,7 @@ TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenFailsAndStaysWhole) {
     {
       const testing::HeldOpen other(path, c.share);
       ASSERT_TRUE(other.held()) << c.what;
-      EXPECT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Failed)
+      EXPECT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::InUse)
           << c.what;
       EXPECT_EQ(filesIn(folder), 1) << c.what;
     }
