@@ -4,6 +4,8 @@
 namespace zarvel {
 namespace {
 
+constexpr const char* kInUse = " занят другой программой.";
+
 MsgBoxRequest fileMessage(const std::string& path, const char* what) {
   MsgBoxRequest request;
   request.title = kFileMessageTitle;
@@ -52,8 +54,14 @@ MsgBoxRequest replaceQuestion(const std::string& path) {
 }
 
 MsgBoxRequest saveFailureMessage(FileStatus status, const std::string& path) {
-  return failureMessage(
-      path, status == FileStatus::AccessDenied ? " защищён от записи." : " сохранить не возможно.");
+  switch (status) {
+    case FileStatus::AccessDenied:
+      return failureMessage(path, " защищён от записи.");
+    case FileStatus::InUse:
+      return failureMessage(path, kInUse);
+    default:
+      return failureMessage(path, " сохранить не возможно.");
+  }
 }
 
 MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path) {
@@ -62,9 +70,17 @@ MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path) {
       return failureMessage(path, " не найден.");
     case FileStatus::BadHeader:
       return failureMessage(path, " не подходит к программе.");
+    case FileStatus::InUse:
+      return failureMessage(path, kInUse);
     default:
       return failureMessage(path, " открыть не возможно.");
   }
+}
+
+MsgBoxRequest fileDialogFailureMessage() {
+  MsgBoxRequest request = failureMessage("", "");
+  request.text = "Окно выбора файла открыть не возможно.";
+  return request;
 }
 
 void makeCurrentFile(const std::string& path, Declare& declare, FileCommandsUi& ui) {

@@ -28,6 +28,9 @@ MsgBoxRequest replaceQuestion(const std::string& path);
 // The messages for a save and for an open that did not succeed: OK, error icon.
 MsgBoxRequest saveFailureMessage(FileStatus status, const std::string& path);
 MsgBoxRequest openFailureMessage(FileStatus status, const std::string& path);
+// "Окно выбора файла открыть не возможно.": a file dialog that failed to show, for a reason
+// other than the player's cancel (a browser's picker refused for security).
+MsgBoxRequest fileDialogFailureMessage();
 
 // "Головоломка «Zarvel» - [name]", name being what follows the last separator.
 std::string titleForFile(const std::string& imjaFaila, const std::string& razdelitel);

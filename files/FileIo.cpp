@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <chrono>
 #include <random>
-#include <thread>
 #include <utility>
 
 namespace zarvel {
@@ -43,16 +42,6 @@ bool FileError::missing() const {
 
 bool FileError::taken() const {
   return code == EEXIST;
-}
-
-bool triedForAFewSeconds(const std::function<bool()>& attempt) {
-  // Long enough for another save of a game, which takes milliseconds, on a busy machine.
-  constexpr int kTries = 500;
-  for (int tried = 1; !attempt(); ++tried) {
-    if (tried == kTries) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
 }
 
 bool removeFile(const std::filesystem::path& path) {

@@ -23,6 +23,7 @@ struct FileError {
   bool denied() const;   // refused for protection: read-only, or no permission
   bool missing() const;  // nothing at that name, or a folder on the way is missing
   bool taken() const;    // the name is in use already (exclusive creation)
+  bool inUse() const;    // another program holds the file (Windows' sharing and lock codes)
 };
 
 // What an open file is, read from the file itself and not from its name.
@@ -84,9 +85,9 @@ class OpenFile {
   bool resize(std::uint64_t size);
   // Pushes what was written to the disk.
   bool sync();
-  // Holds the file for this handle and its duplicates alone until all of them are closed:
-  // another handle's lock waits meanwhile. False when the lock could not be had within a
-  // few seconds, as when another program holds it.
+  // Holds the file for this handle and its duplicates alone until all of them are closed.
+  // False at once when another handle holds it, another program's or another save's: the
+  // caller runs on the window's thread, which must never stand waiting for someone else.
   bool lockExclusive();
   // Gives the file what `original` shows besides its contents (on POSIX its permission bits
   // and, where allowed, its owner and group; on Windows its hidden and system flags), or,
@@ -166,7 +167,19 @@ bool removeFile(const std::filesystem::path& path);
 std::string temporaryName();
 
 // The steps of writing a file, in the order a save takes them.
-enum class FileStep { Examined, Created, ModeSet, Written, Synced, Closed, Replaced, FolderSynced };
+// Locked and OldRead belong to a write in place alone.
+enum class FileStep {
+  Examined,
+  Locked,
+  OldRead,
+  Created,
+  ModeSet,
+  Written,
+  Synced,
+  Closed,
+  Replaced,
+  FolderSynced
+};
 
 // For tests only: a hook called after each step with whether the step succeeded, whose answer
 // becomes the step's result. It sees the order of the steps, may act between two of them, or
@@ -175,7 +188,5 @@ using FileStepHook = std::function<bool(FileStep step, bool succeeded)>;
 void setFileStepHook(FileStepHook hook);
 // Called by the two platform files after each step.
 bool stepDone(FileStep step, bool succeeded);
-// For the two platform files: tries `attempt` until it is done or a few seconds have passed.
-bool triedForAFewSeconds(const std::function<bool()>& attempt);
 
 }  // namespace zarvel

@@ -29,12 +29,12 @@ class NoFileSizeSignal {
 
  private:
   struct sigaction ignore_ = [] {
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = SIG_IGN;
     sigemptyset(&action.sa_mask);
     return action;
   }();
-  struct sigaction saved_ {};
+  struct sigaction saved_ = {};
 };
 
 // A new file is never readable by others before its final mode is set.
@@ -78,6 +78,11 @@ bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
 }
 
+bool FileError::inUse() const {
+  // A program that runs from the file; locks are asked without an error code.
+  return code == ETXTBSY;
+}
+
 OpenFile OpenFile::forReading(const fs::path& path, FileError& error) {
   return {openAt(AT_FDCWD, path, O_RDONLY | O_NONBLOCK, error), true};
 }
@@ -111,7 +116,7 @@ void OpenFile::release() {
 }
 
 bool OpenFile::facts(FileFacts& facts) const {
-  struct stat info {};
+  struct stat info = {};
   if (fd_ < 0 || fstat(fd_, &info) != 0) return false;
   facts.regular = S_ISREG(info.st_mode);
   facts.writeBit = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
@@ -129,7 +134,7 @@ OpenFile OpenFile::duplicate() const {
 }
 
 fs::path OpenFile::finalName(const fs::path& openedAs) const {
-  struct stat opened {};
+  struct stat opened = {};
   if (fd_ < 0 || fstat(fd_, &opened) != 0) return {};
   // The kernel knows the name it opened; where /proc is not mounted, the C library
   // works it out. Either way the name must still lead to this very file, not to a link.
@@ -144,7 +149,7 @@ fs::path OpenFile::finalName(const fs::path& openedAs) const {
     if (!resolved) return {};
     name = resolved.get();
   }
-  struct stat named {};
+  struct stat named = {};
   if (lstat(name.c_str(), &named) != 0 || !sameFile(named, opened)) return {};
   return fs::path(name);
 }
@@ -185,9 +190,12 @@ bool OpenFile::sync() {
 bool OpenFile::lockExclusive() {
   // A lock of flock belongs to the open file, not to the process, so that two saves in one
   // program keep apart too. A file system that keeps no such locks is written as before.
-  return fd_ >= 0 && triedForAFewSeconds([this] {
-           return ::flock(fd_, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR);
-         });
+  if (fd_ < 0) return false;
+  int locked = -1;
+  do {
+    locked = ::flock(fd_, LOCK_EX | LOCK_NB);
+  } while (locked != 0 && errno == EINTR);
+  return stepDone(FileStep::Locked, locked == 0 || errno != EWOULDBLOCK);
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {
@@ -248,7 +256,7 @@ Folder& Folder::operator=(Folder&& other) noexcept {
 }
 
 bool Folder::facts(FileFacts& facts) const {
-  struct stat info {};
+  struct stat info = {};
   if (fd_ < 0 || fstat(fd_, &info) != 0) return false;
   facts.writeBit = (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
   facts.mine = info.st_uid == geteuid();
@@ -284,20 +292,20 @@ bool Folder::sync(const fs::path& /*changed*/) const {
 }
 
 bool nameTaken(const fs::path& path) {
-  struct stat info {};
+  struct stat info = {};
   if (stat(path.c_str(), &info) == 0) return true;
   // A dangling link names nothing yet; a link that cannot be followed names something.
   return errno != ENOENT && lstat(path.c_str(), &info) == 0;
 }
 
 bool refusedLink(const fs::path& path) {
-  struct stat info {};
+  struct stat info = {};
   return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && stat(path.c_str(), &info) != 0;
 }
 
 bool folderTakesNewFiles(const fs::path& folder) {
   // Root may create files anywhere; its folders' write bits decide for it, as for saving.
-  struct stat info {};
+  struct stat info = {};
   if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
       access(folder.c_str(), W_OK | X_OK) != 0) {
     return false;

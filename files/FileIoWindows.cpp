@@ -163,6 +163,10 @@ bool FileError::denied() const {
   return code == EACCES || code == EPERM || code == EROFS;
 }
 
+bool FileError::inUse() const {
+  return system == ERROR_SHARING_VIOLATION || system == ERROR_LOCK_VIOLATION;
+}
+
 OpenFile OpenFile::forReading(const fs::path& path, FileError& error) {
   return {openPath(path, _O_RDONLY, error), true};
 }
@@ -196,7 +200,7 @@ void OpenFile::release() {
 }
 
 bool OpenFile::facts(FileFacts& facts) const {
-  struct _stat64 info {};
+  struct _stat64 info = {};
   if (fd_ < 0 || _fstat64(fd_, &info) != 0) return false;
   facts.regular = (info.st_mode & _S_IFMT) == _S_IFREG;
   facts.writeBit = (info.st_mode & _S_IWRITE) != 0;
@@ -265,12 +269,13 @@ bool OpenFile::sync() {
 bool OpenFile::lockExclusive() {
   // The C runtime lets others write a file it opened; a lock of every byte keeps another
   // save out until this handle and its duplicates are closed.
-  return fd_ >= 0 && triedForAFewSeconds([this] {
-           OVERLAPPED from{};
-           return LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY,
-                             0, MAXDWORD, MAXDWORD, &from) != 0 ||
-                  GetLastError() != ERROR_LOCK_VIOLATION;
-         });
+  if (fd_ < 0) return false;
+  OVERLAPPED from{};
+  const bool locked =
+      LockFileEx(systemHandle(fd_), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0,
+                 MAXDWORD, MAXDWORD, &from) != 0 ||
+      GetLastError() != ERROR_LOCK_VIOLATION;
+  return stepDone(FileStep::Locked, locked);
 }
 
 bool OpenFile::takeModeOf(const FileFacts* original) {
@@ -350,9 +355,10 @@ bool Folder::replace(const fs::path& from, const fs::path& to, OpenFile& held,
   }
   // Windows refuses to replace a file that another program holds open with the code it gives
   // a write-protected one; the target's own protection was asked before (its read-only flag,
-  // opening it for writing), so what is left is a file in use: no denial, which would have
-  // the file written in place, where the other program would see half a game.
-  if (!replaced) error = {EIO, 0};
+  // opening it for writing), so what is left is a file in use, and the player is told so: no
+  // denial, which would have the file written in place, where the other program would see
+  // half a game.
+  if (!replaced) error = {EIO, ERROR_SHARING_VIOLATION};
   return stepDone(FileStep::Replaced, replaced);
 }
 

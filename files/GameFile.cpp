@@ -20,6 +20,7 @@ constexpr std::size_t kReadChunk = 4096;
 constexpr std::size_t kLargestInPlace = std::size_t{16} << 20U;
 
 FileStatus statusOf(const FileError& error) {
+  if (error.inUse()) return FileStatus::InUse;
   return error.denied() ? FileStatus::AccessDenied : FileStatus::Failed;
 }
 
@@ -52,7 +53,7 @@ FileStatus findTarget(const fs::path& path, Target& target) {
   }
   if (!target.file) {
     // A link the system will not follow is no write-protected file: nothing can be saved.
-    return error.denied() && !refusedLink(path) ? FileStatus::AccessDenied : FileStatus::Failed;
+    return error.denied() && refusedLink(path) ? FileStatus::Failed : statusOf(error);
   }
   // From here on the open file is asked, not its name.
   target.name = target.file.finalName(path);
@@ -96,21 +97,24 @@ FileStatus replaceWhole(Target& target, const std::string& text) {
 
 // The new text written over the old one in the file itself, for a file that may be written
 // where no new file may be made, through the descriptor of the first check. The old bytes go
-// back if anything fails after the first byte is written, a failed close included. Another
-// save of the file waits for this one's close, or the file could be left with one game cut
-// to the other's length.
+// back if anything fails after the first byte is written, a failed close included. The lock
+// comes before the old bytes are read, so that what is read is no other save's half-written
+// game; and a file another save or program holds is left alone at once, not waited for with
+// the window standing still.
 FileStatus writeInPlace(Target& target, const std::string& text) {
   OpenFile& file = target.file;
   // A file that cannot be read cannot be put back.
   if (!file.readable()) return FileStatus::AccessDenied;
-  if (!file.lockExclusive()) return FileStatus::Failed;
+  if (!file.lockExclusive()) return FileStatus::InUse;
   if (target.facts.size > kLargestInPlace) return FileStatus::Failed;
   // Bounded by what is read, not by the size asked before: the file may grow meanwhile.
   std::string old;
-  for (long long got = 1; got > 0 && old.size() <= kLargestInPlace;) {
+  bool read = true;
+  for (long long got = 1; read && got > 0 && old.size() <= kLargestInPlace;) {
     got = file.read(old, std::min(kReadChunk, kLargestInPlace + 1 - old.size()));
-    if (got < 0) return FileStatus::Failed;
+    read = got >= 0;
   }
+  if (!stepDone(FileStep::OldRead, read)) return FileStatus::Failed;
   // A second handle outlives a close that fails, so that the old bytes can still go back.
   OpenFile spare = file.duplicate();
   if (old.size() > kLargestInPlace || !spare) return FileStatus::Failed;
@@ -172,8 +176,8 @@ FileStatus readGameText(const std::string& path, std::string& text) {
   if (!file) {
     std::error_code ignored;
     const fs::path folder = source.has_parent_path() ? source.parent_path() : fs::path(u8".");
-    return error.missing() && fs::is_directory(folder, ignored) ? FileStatus::NotFound
-                                                                : FileStatus::Failed;
+    if (error.missing() && fs::is_directory(folder, ignored)) return FileStatus::NotFound;
+    return error.inUse() ? FileStatus::InUse : FileStatus::Failed;
   }
   // Folders, devices, pipes and sockets are no saved games, whatever their names.
   FileFacts facts;

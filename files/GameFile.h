@@ -15,6 +15,7 @@ enum class FileStatus {
   Ok,            // written; or read, checked and shown
   NotFound,      // the folder exists but holds no file of that name
   AccessDenied,  // the file or its folder is write-protected
+  InUse,         // another program holds the file: it keeps it locked or open to itself alone
   BadHeader,     // not a game of ours: a wrong or missing header, or values that are
                  // missing, not whole numbers, too large, or colours out of range
   Failed,        // anything else: a missing folder, no regular file, a failed read or write
@@ -26,7 +27,8 @@ enum class FileStatus {
 // it first (the player's alone until it has the old file's mode), which takes the old one's
 // place, and Ok comes only once the folder is synced. Where no new file may be made in the
 // folder but the file itself may be read and written, the text goes over the old bytes,
-// which are put back on failure.
+// which are put back on failure; that write never waits for a lock another program holds
+// on the file (InUse), and it takes its own lock before it reads the old bytes.
 FileStatus writeGameText(const std::string& path, const std::string& text);
 
 // The start of the regular file at `path` (UTF-8): its first 52 lines, read without

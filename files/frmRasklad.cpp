@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QValidator>
+#include <algorithm>
 
 #include "engine/NewGameM.h"
 #include "files/RaskladRules.h"

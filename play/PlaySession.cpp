@@ -3,6 +3,7 @@
 #include "play/PlaySession.h"
 
 #include "engine/NewHodM.h"
+#include "play/NoSolution.h"
 
 namespace zarvel {
 
@@ -50,8 +51,13 @@ void PlaySession::hint() {
   }
   const std::uint64_t version = hintPlan_.version();
   if (searching_ == version || (waiting_ && waiting_->first == version)) return;
-  // A board opened from a file may hold colours no solution can sort: no hint then.
-  if (const auto board = solver::boardFromPicture(screen_.picPole())) search(version, board->grid);
+  // A board opened from a file may hold colours no solution can sort: H says why.
+  const std::array<Colour, kCells> colours = solver::coloursOf(screen_.picPole());
+  if (const auto board = solver::indexColours(colours)) {
+    search(version, board->grid);
+  } else if (const auto message = noSolutionMessage(colours)) {
+    host_.showMessage(*message);
+  }
 }
 
 // One search at a time; a request made meanwhile waits, and only the latest waits.

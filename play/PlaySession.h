@@ -13,6 +13,7 @@
 #include "engine/GameScreen.h"
 #include "engine/MoveHistory.h"
 #include "engine/Picture.h"
+#include "files/MsgBox.h"
 #include "play/ArrowBarPointer.h"
 #include "play/HintPlan.h"
 #include "solver/Grid.h"
@@ -43,6 +44,8 @@ class PlaySession : private ArrowBarHost {
     virtual void stopBlinkClock() {}
     // The keyboard's cursor was shown, moved or hidden.
     virtual void cursorChanged() {}
+    // Shows a message box, as H does on a board it cannot solve.
+    virtual void showMessage(const MsgBoxRequest& request) = 0;
   };
 
   // `bars` are picStrelki(0..3), `strip` the arrow tiles, `screen` the board and counters.

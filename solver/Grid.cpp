@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/Board.h"
+#include "engine/Declare.h"
 #include "engine/NewGameM.h"
 
 namespace zarvel::solver {
@@ -154,6 +155,23 @@ std::optional<IndexedBoard> indexColours(const std::array<Colour, kCells>& colou
   }
   board.grid = Grid::fromCells(cells);
   return board;
+}
+
+std::optional<OddColour> oddColour(const std::array<Colour, kCells>& colours) {
+  if (indexColours(colours)) return std::nullopt;
+  const Tally t = tally(colours);
+  std::optional<OddColour> odd;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(t.distinct); ++i) {
+    if (t.counts[i] == kLines) continue;
+    const int first =
+        static_cast<int>(std::find(colours.begin(), colours.end(), t.values[i]) - colours.begin());
+    const bool gamesOwn =
+        std::find(kCvetaTable.begin(), kCvetaTable.end(), t.values[i]) != kCvetaTable.end();
+    const OddColour found{t.values[i], t.counts[i], first, gamesOwn};
+    if (!gamesOwn) return found;
+    if (!odd) odd = found;
+  }
+  return odd;
 }
 
 std::string describeUnsolvable(const std::array<Colour, kCells>& colours) {

@@ -90,6 +90,17 @@ struct IndexedBoard {
 // seven squares of each of seven distinct values, the only boards that can be solved.
 std::optional<IndexedBoard> indexColours(const std::array<Colour, kCells>& colours);
 
+// The colour that keeps a board from being solved: one whose squares are not seven, a colour
+// that is not one of the game's seven (a saved game may hold any) before the others. Nothing
+// for a board that indexColours takes.
+struct OddColour {
+  Colour colour = 0;
+  int squares = 0;
+  int firstCell = 0;      // column by column, as the colours are listed
+  bool gamesOwn = false;  // one of the seven colours the game deals
+};
+std::optional<OddColour> oddColour(const std::array<Colour, kCells>& colours);
+
 // What is wrong with a board that indexColours refuses, in English, for a message.
 std::string describeUnsolvable(const std::array<Colour, kCells>& colours);
 

@@ -59,6 +59,8 @@ std::string englishFileStatus(FileStatus status) {
       return "the file is not a saved Zarvel game";
     case FileStatus::AccessDenied:
       return "the file cannot be read: access denied";
+    case FileStatus::InUse:
+      return "the file is in use by another program";
     default:
       return "the file cannot be opened or read";
   }

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 #include <QTimer>
+#include <vector>
 
 #include "engine/Rnd.h"
 #include "widgets/SunkenPanel.h"

@@ -340,6 +340,10 @@ void frmForma::keyReleaseEvent(QKeyEvent* event) {
   keys_.keyRelease(*event) ? event->accept() : QMainWindow::keyReleaseEvent(event);
 }
 
+void frmForma::showMessage(const MsgBoxRequest& request) {
+  services_.msgBox().show(request);
+}
+
 void frmForma::solve(std::uint64_t version, const solver::Grid& grid) {
   hintSearch_.request(grid, version);
 }

@@ -99,6 +99,7 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   void startBlinkClock() override { blinkTimer_.start(); }
   void stopBlinkClock() override { blinkTimer_.stop(); }
   void cursorChanged() override;
+  void showMessage(const MsgBoxRequest& request) override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <thread>
 
+#include "files/Utf8Path.h"
+
 namespace zarvel::e2e {
 namespace {
 
@@ -244,7 +246,8 @@ AssertionResult Game::copyProgram() {
   fs::create_directories(gameFolder_, error);
   fs::copy_file(ZARVEL_E2E_PROGRAM, program_, error);
   if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_PROGRAM;
-  fs::copy_file(fs::u8path(ZARVEL_E2E_HELP_PAGE), fs::u8path(gameFolder_ + "/Справка.html"), error);
+  fs::copy_file(pathFromUtf8(ZARVEL_E2E_HELP_PAGE), pathFromUtf8(gameFolder_ + "/Справка.html"),
+                error);
   if (error) return AssertionFailure() << "cannot copy " << ZARVEL_E2E_HELP_PAGE;
   return AssertionSuccess();
 }

@@ -181,7 +181,8 @@ class Game {
   std::optional<Window> openFileExpectingMessage(const std::string& path);
   ::testing::AssertionResult saveUnderProposedName();                  // Ctrl+S, Enter
   ::testing::AssertionResult chooseLayout(const std::string& digits);  // F3, digits, Enter
-  ::testing::AssertionResult newGame(bool yes);  // Ctrl+N, then «Да» or «Нет»
+  // Ctrl+N, then «Да» or «Нет».
+  ::testing::AssertionResult newGame(bool yes);
   // A click on the arrow. The game asks where the pointer is when it handles the
   // release, so the pointer stays on the arrow until the release shows as highlighted,
   // unless `waitForRelease` is false (a window that opens may cover the arrow).

@@ -2,6 +2,7 @@
 // image library.
 #include "tests/e2e/Image.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <fstream>

@@ -10,6 +10,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstring>

@@ -10,6 +10,7 @@
 #include "engine/Board.h"
 #include "engine/NewGameM.h"
 #include "files/CommandMessages.h"
+#include "files/FileIo.h"
 #include "files/GameFile.h"
 #include "files/OpenFileM.h"
 #include "files/SaveFileM.h"
@@ -198,6 +199,22 @@ TEST_F(FileCommands, FailedSavesSayWhyAndKeepTheCurrentFile) {
   EXPECT_EQ(declare.ImjaFaila, path("mine.zrv"));
   EXPECT_EQ(ui.title, kTitle + " - [mine.zrv]");
 }
+
+#ifndef _WIN32
+// Written in place, where the folder takes no new file, while another program holds it.
+TEST_F(FileCommands, ASaveInPlaceOfAFileAnotherProgramHoldsSaysSo) {
+  const fs::perms kWrite = fs::perms::owner_write | fs::perms::group_write;
+  writeBytes(declare.ImjaFaila = path("held.zrv"), "old");
+  FileError error;
+  OpenFile holder = OpenFile::forWriting(pathFromUtf8(declare.ImjaFaila), error);
+  ASSERT_TRUE(holder.lockExclusive());
+  fs::permissions(folder.path(), kWrite, fs::perm_options::remove);
+  SaveCurrentGame(declare, screen, ui);
+  fs::permissions(folder.path(), kWrite, fs::perm_options::add);
+  expectError("Файл «" + path("held.zrv") + "» занят другой программой.");
+  EXPECT_EQ(readBytes(path("held.zrv")), "old");
+}
+#endif
 
 TEST_F(FileCommands, OpeningANameThatIsNotThereSaysNotFoundWithTheCompletedPath) {
   const auto board = testing::cells(screen.picPole());

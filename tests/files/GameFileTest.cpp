@@ -100,7 +100,7 @@ std::ptrdiff_t filesIn(const TempFolder& folder) {
 
 #ifndef _WIN32
 ino_t inodeOf(const std::string& path) {
-  struct stat info {};
+  struct stat info = {};
   return stat(pathFromUtf8(path).c_str(), &info) == 0 ? info.st_ino : 0;
 }
 #endif
@@ -495,7 +495,7 @@ TEST(WriteGameFile, ReplacingAnotherUsersFileKeepsItTheirs) {
   fs::permissions(pathFromUtf8(path),
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Ok);
-  struct stat info {};
+  struct stat info = {};
   ASSERT_EQ(stat(pathFromUtf8(path).c_str(), &info), 0);
   EXPECT_EQ(info.st_uid, who.uid);
   EXPECT_EQ(info.st_gid, who.gid);
@@ -559,7 +559,7 @@ TEST(WriteGameFile, OnWindowsAReadOnlyFileIsDeniedAndKeepsItsBytes) {
   }
 }
 
-TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenFailsAndStaysWhole) {
+TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenIsInUseAndStaysWhole) {
   struct Case {
     const char* what;
     DWORD share;  // what the other program lets others do
@@ -579,7 +579,7 @@ TEST(WriteGameFile, OnWindowsAFileAnotherProgramHoldsOpenFailsAndStaysWhole) {
     {
       const testing::HeldOpen other(path, c.share);
       ASSERT_TRUE(other.held()) << c.what;
-      EXPECT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::Failed)
+      EXPECT_EQ(WriteGameFile(path, played.declare, played.screen.picPole()), FileStatus::InUse)
           << c.what;
       EXPECT_EQ(filesIn(folder), 1) << c.what;
     }

@@ -1,6 +1,7 @@
 // The pointer protocol of the arrow bars, driven by scripted event sequences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 

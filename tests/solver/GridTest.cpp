@@ -87,6 +87,13 @@ TEST(SolverGrid, CellsGoColumnByColumnLikeADeal) {
       EXPECT_EQ(board->palette[board->grid.at(column, row)], kCvetaTable[expected.at(column, row)]);
     }
   }
+  // The solver numbers a board's colours in the same order, as they first appear.
+  std::uint8_t seen = 0;
+  for (const std::uint8_t colour : expected.canonical().cells()) {
+    EXPECT_LE(colour, seen);
+    if (colour == seen) ++seen;
+  }
+  EXPECT_EQ(seen, kLines);
 }
 
 std::array<Colour, kCells> sevenOfEach(const std::array<Colour, kLines>& values) {

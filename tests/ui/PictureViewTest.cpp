@@ -37,7 +37,8 @@ TEST(PictureView, ShowsWhatIsDrawnAfterEveryChange) {
 
 TEST(PictureView, EitherThePictureOrTheViewMayGoFirst) {
   auto kept = std::make_unique<Picture>(4, 4, 0);
-  { PictureView view(*kept, nullptr); }
+  auto first = std::make_unique<PictureView>(*kept, nullptr);
+  first.reset();
   kept->fillBox(0, 0, 1, 1, 5);  // the view is gone: nothing to repaint
   EXPECT_EQ(kept->point(0, 0), 5);
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <functional>
 
 #include "files/Utf8Path.h"

@@ -8,8 +8,10 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <condition_variable>
 #include <functional>
+#include <map>
 #include <mutex>
 
 #include "engine/Board.h"
@@ -448,6 +450,13 @@ TEST_F(HintWiring, FollowingTheHintKeepsItsPlanAndAnyOtherMoveSearchesAgain) {
   key(Qt::Key_H);
   ASSERT_TRUE(soon([&] { return looks(form) == "2/6P "; })) << looks(form);
   EXPECT_EQ(solver.calls(), 3U);
+}
+
+TEST_F(HintWiring, OnABoardWithoutASolutionHSaysWhyAndAsksNoSolver) {
+  fillSquare(form.picPole(), cellOrigin(6), cellOrigin(6), 0x010101);
+  key(Qt::Key_H);
+  EXPECT_EQ(services.messages.requests.size(), 1U);
+  EXPECT_EQ(solver.calls(), 0U);
 }
 
 TEST_F(HintWiring, AnAnswerForABoardThatMovedOnIsDroppedAndTheLatestRequestIsServed) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <tuple>
 
+#include "engine/Board.h"
 #include "files/SavedGameText.h"
 #include "play/frmFormaLayout.h"
 #include "tests/support/FakeScreen.h"
@@ -204,6 +205,26 @@ TEST_F(WebGameTest, ARefusedFileLeavesTheGameAsItWasWithItsMessage) {
   EXPECT_EQ(game.title(), "Головоломка «Zarvel»");
   EXPECT_NE(requests().find(R"("text":"Файл «notes.txt» не подходит к программе.")"),
             std::string::npos);
+
+  // Names that are no file's, files lost before the reader saw them, and H with no solution.
+  for (const char* name : {"..", ".", ""}) EXPECT_FALSE(game.open(folder.path().string(), name));
+  game.fileTrouble(FileTrouble::Vanished, "a.zrv");
+  game.fileTrouble(FileTrouble::Picker, "");
+  EXPECT_EQ(game.savedText(), before);
+  const Colour dealt = game.picPole().point(cellOrigin(6), cellOrigin(3));
+  for (const Colour colour : {0x563412, kCvetaTable[dealt == kCvetaTable[0] ? 1 : 0]}) {
+    fillSquare(game.picPole(), cellOrigin(6), cellOrigin(3),
+               colour);  // a colour from elsewhere first
+    game.hint();
+  }
+  const std::string told = requests();
+  for (const char* text :
+       {"«..» открыть не", "«.» открыть не", "«» открыть не", "«a.zrv» не найден.",
+        "Окно выбора файла открыть не возможно.",
+        R"(«Zarvel»","text":"Это поле игра не решит: нужно семь цветов, по семь )"
+        "клеток каждого, а цвет #123456 (столбец 7, строка 4) не из семи цветов игры.",
+        "каждого, а клеток цвета «"})
+    EXPECT_NE(told.find(text), std::string::npos) << text;
 }
 
 }  // namespace

@@ -296,6 +296,10 @@ void WebGame::solve(std::uint64_t version, const solver::Grid& grid) {
            .str());
 }
 
+void WebGame::showMessage(const MsgBoxRequest& request) {
+  push(messageRequest(request));
+}
+
 bool WebGame::blinkTick() {
   session_.blinkTick();
   return session_.blinking();
@@ -325,7 +329,26 @@ void WebGame::saveFinished(const std::string& name, WriteOutcome outcome) {
       name)));
 }
 
+void WebGame::fileTrouble(FileTrouble trouble, const std::string& name) {
+  switch (trouble) {
+    case FileTrouble::Picker:
+      push(messageRequest(fileDialogFailureMessage()));
+      break;
+    case FileTrouble::Vanished:
+      push(messageRequest(openFailureMessage(FileStatus::NotFound, name)));
+      break;
+    case FileTrouble::Unreadable:
+      push(messageRequest(openFailureMessage(FileStatus::Failed, name)));
+      break;
+  }
+}
+
 bool WebGame::open(const std::string& folder, const std::string& name) {
+  // A name that is a folder's or none is no file: the page cannot place it to be read.
+  if (name.empty() || name == "." || name == "..") {
+    fileTrouble(FileTrouble::Unreadable, name);
+    return false;
+  }
   // The reader is given the name alone, from the folder made the current one meanwhile, so
   // that its messages and the title name the file as the player knows it.
   namespace fs = std::filesystem;

@@ -43,6 +43,10 @@ inline constexpr int kHintBeamWidth = 6000;
 // How a saved game's write ended in the browser: as FileStatus counts them.
 enum class WriteOutcome { Ok, AccessDenied, Failed };
 
+// What went wrong around a file before the reader saw it, other than a cancel: the picker
+// failed to show, the picked file was gone, or it could not be read.
+enum class FileTrouble { Picker, Vanished, Unreadable };
+
 class WebGame : public GameScreen, private PlaySession::Host {
  public:
   WebGame();
@@ -132,6 +136,8 @@ class WebGame : public GameScreen, private PlaySession::Host {
   // Opens the saved game whose first bytes the page has placed in the folder `folder` under
   // `name`, with the desktop's reader and messages; true when it became the game.
   bool open(const std::string& folder, const std::string& name);
+  // Tells the player of `trouble` with the file `name`, in the desktop's messages.
+  void fileTrouble(FileTrouble trouble, const std::string& name);
 
   // GameScreen
   Picture& picPole() override { return picture(PictureId::Board); }
@@ -150,6 +156,7 @@ class WebGame : public GameScreen, private PlaySession::Host {
   void stopPoll() override { polling_ = false; }
   bool pollRunning() const override { return polling_; }
   void solve(std::uint64_t version, const solver::Grid& grid) override;
+  void showMessage(const MsgBoxRequest& request) override;
 
   void push(const std::string& request) { requests_.push_back(request); }
   const Picture& board() const { return others_[1]; }

@@ -379,6 +379,14 @@ ZARVEL_API int zarvel_open(const char* folder, const char* name) {
   return theGame().open(folder, name) ? 1 : 0;
 }
 
+ZARVEL_API void zarvel_file_trouble(int trouble, const char* name) {
+  using zarvel::web::FileTrouble;
+  theGame().fileTrouble(trouble == 0   ? FileTrouble::Picker
+                        : trouble == 1 ? FileTrouble::Vanished
+                                       : FileTrouble::Unreadable,
+                        name);
+}
+
 // The most of a file's start that the reader looks at.
 ZARVEL_API int zarvel_longest_game_text() {
   return static_cast<int>(zarvel::kLongestGameText);

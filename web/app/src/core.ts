@@ -94,6 +94,13 @@ export const enum PointerKind {
   Elsewhere = 4,
 }
 
+// As web/core's FileTrouble.
+export const enum FileTrouble {
+  Picker = 0,
+  Vanished = 1,
+  Unreadable = 2,
+}
+
 export const enum WriteOutcome {
   Ok = 0,
   AccessDenied = 1,
@@ -369,12 +376,17 @@ export class Core {
     } catch {
       // made by an earlier opening
     }
-    // The name stays one name in the folder whatever it holds.
+    // The name stays one name in the folder whatever it holds; "", "." and ".." are no
+    // file's, and the core refuses them with its message.
     const safe = name.replace(/\//g, '\u2215');
-    this.m.FS.writeFile(`${folder}/${safe}`, start);
+    const placed = safe !== '' && safe !== '.' && safe !== '..';
+    if (placed) this.m.FS.writeFile(`${folder}/${safe}`, start);
     const opened = this.withStrings([folder, safe], (f, n) => this.m._zarvel_open(f, n));
-    this.m.FS.unlink(`${folder}/${safe}`);
+    if (placed) this.m.FS.unlink(`${folder}/${safe}`);
     return opened === 1;
+  }
+  fileTrouble(trouble: FileTrouble, name: string): void {
+    this.withStrings([name], (p) => this.m._zarvel_file_trouble(trouble, p));
   }
 
   // The victory window.

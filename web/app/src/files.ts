@@ -1,7 +1,7 @@
 // "Открыть", "Сохранить" and "Сохранить как...": the browser's file pickers where it has
 // them (a later "Сохранить" replaces the same file), a file input and a download where it
 // has not. What a save writes, when it asks and what it tells are the core's.
-import { Core, WriteOutcome } from './core.js';
+import { Core, FileTrouble, WriteOutcome } from './core.js';
 import { messageBox } from './dialogs.js';
 
 // The File System Access API, where the browser has it.
@@ -35,6 +35,14 @@ function cancelled(error: unknown): boolean {
   return error instanceof DOMException && error.name === 'AbortError';
 }
 
+// What a file that failed to come from the picker, or to be read once picked, tells the
+// player: a file gone meanwhile is not found; anything else cannot be opened.
+export function troubleOf(error: unknown): FileTrouble {
+  return error instanceof DOMException && error.name === 'NotFoundError'
+    ? FileTrouble.Vanished
+    : FileTrouble.Unreadable;
+}
+
 export class Files {
   // The file the game was last saved to or opened from, where the browser gave a handle.
   private handle: FileHandle | null = null;
@@ -49,10 +57,17 @@ export class Files {
       try {
         [handle] = await picker.call(globalThis, { types: kTypes });
       } catch (error) {
-        if (cancelled(error)) return;
-        throw error;
+        if (!cancelled(error)) this.core.fileTrouble(FileTrouble.Picker, '');
+        return;
       }
-      await this.openFile(await handle.getFile(), handle);
+      let file: File;
+      try {
+        file = await handle.getFile();
+      } catch (error) {
+        this.core.fileTrouble(troubleOf(error), handle.name);
+        return;
+      }
+      await this.openFile(file, handle);
       return;
     }
     const file = await chooseFile();
@@ -62,7 +77,13 @@ export class Files {
   // A file from the picker or dropped on the page, with the desktop's reader and messages.
   async openFile(file: File, handle: FileHandle | null): Promise<void> {
     // The reader looks at no more than this of a file.
-    const start = new Uint8Array(await file.slice(0, this.core.longestGameText()).arrayBuffer());
+    let start: Uint8Array;
+    try {
+      start = new Uint8Array(await file.slice(0, this.core.longestGameText()).arrayBuffer());
+    } catch (error) {
+      this.core.fileTrouble(troubleOf(error), file.name);
+      return;
+    }
     if (this.core.open(file.name, start)) this.handle = handle;
   }
 
@@ -92,8 +113,8 @@ export class Files {
     try {
       handle = await picker.call(globalThis, { suggestedName: proposed, types: kTypes });
     } catch (error) {
-      if (cancelled(error)) return;
-      throw error;
+      if (!cancelled(error)) this.core.fileTrouble(FileTrouble.Picker, '');
+      return;
     }
     const same = this.handle !== null && (await handle.isSameEntry(this.handle));
     const question = this.core.saveQuestion(handle.name, !same && (await holdsSomething(handle)));

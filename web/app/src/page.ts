@@ -129,7 +129,7 @@ export class Page {
     try {
       await this.run(command, caption);
     } catch (error) {
-      // A picker the browser would not show is as a dialog cancelled: nothing happens.
+      // The file commands tell the player of their own troubles; anything else is a fault.
       console.error(error);
     } finally {
       this.commanding = false;
