@@ -56,7 +56,8 @@ class ArrowBarPointer {
   // Space or Enter: pressed while down, the move when it comes up on the same cursor.
   void pressKeyDown();
   void pressKeyUp();
-  void hideCursor();  // Escape
+  void pressKeyCancelled();  // up with no move
+  void hideCursor();         // Escape
   // The hint leaves the cursor on the arrow of its move.
   void placeCursor(Arrow arrow);
   // A screen reader's press of an arrow: the cursor goes there and its move is made.

@@ -2,6 +2,8 @@
 // desktop and the web page.
 #include "play/PlaySession.h"
 
+#include <cstdlib>
+
 #include "engine/NewHodM.h"
 
 namespace zarvel {
@@ -30,6 +32,7 @@ void PlaySession::moveComing(solver::Move move) {
 }
 
 void PlaySession::undo() {
+  settleRelease();
   if (pointer_.Nazhata() || !history_.canUndo()) return;
   stopBlink();
   hintPlan_.boardReplaced();
@@ -37,12 +40,14 @@ void PlaySession::undo() {
 }
 
 void PlaySession::redo() {
+  settleRelease();
   if (pointer_.Nazhata() || !history_.canRedo()) return;
   if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
   history_.redo(declare_, screen_);
 }
 
 void PlaySession::hint() {
+  settleRelease();
   if (pointer_.Nazhata() || boardSolved(screen_.picPole())) return;
   if (const std::optional<solver::Move> move = hintPlan_.next()) {
     startBlink(*move);
@@ -119,19 +124,47 @@ bool PlaySession::keysTaken() {
 }
 
 void PlaySession::cursorKey(CursorKey key) {
+  settleRelease();
   if (keysTaken()) pointer_.cursorKey(key);
 }
 
-void PlaySession::pressKey(bool down, bool repeat) {
-  if (repeat) return;
+void PlaySession::pressKey(bool down, bool repeat, int key, std::int64_t timeMs) {
   if (!down) {
-    pointer_.pressKeyUp();
-  } else if (keysTaken()) {
-    pointer_.pressKeyDown();
+    settleRelease();
+    release_ = Release{key, timeMs};
+    host_.startReleaseWait();
+    return;
   }
+  if (release_ && release_->key == key && std::llabs(timeMs - release_->timeMs) <= kRepeatGapMs) {
+    // The press of a repeat's pair: the key never came up.
+    release_.reset();
+    host_.stopReleaseWait();
+    return;
+  }
+  settleRelease();
+  if (!repeat && keysTaken()) pointer_.pressKeyDown();
+}
+
+void PlaySession::releaseSettled() {
+  if (!release_) return;
+  release_.reset();
+  pointer_.pressKeyUp();
+}
+
+void PlaySession::releaseCancelled() {
+  if (!release_) return;
+  release_.reset();
+  pointer_.pressKeyCancelled();
+}
+
+void PlaySession::settleRelease() {
+  if (!release_) return;
+  host_.stopReleaseWait();
+  releaseSettled();
 }
 
 void PlaySession::hideCursor() {
+  settleRelease();
   if (keysTaken()) pointer_.hideCursor();
 }
 

@@ -23,6 +23,13 @@ namespace zarvel {
 inline constexpr int kBlinkPhases = 6;
 inline constexpr int kBlinkPhaseMs = 170;
 
+// A held key repeats as a release and at once a press of the same key, both with the same
+// time; a player's own release and press are never that close. A release waits this long for
+// the press of its pair before it counts, which covers the pair's two events reaching the
+// program apart on a busy machine or through a screen reader's hands.
+inline constexpr int kRepeatGapMs = 5;
+inline constexpr int kRepeatWaitMs = 120;
+
 class PlaySession : private ArrowBarHost {
  public:
   // What the session asks of its front end.
@@ -43,6 +50,10 @@ class PlaySession : private ArrowBarHost {
     virtual void stopBlinkClock() {}
     // The keyboard's cursor was shown, moved or hidden.
     virtual void cursorChanged() {}
+    // The wait of a released key: releaseSettled() once, kRepeatWaitMs from now, unless
+    // stopped.
+    virtual void startReleaseWait() {}
+    virtual void stopReleaseWait() {}
   };
 
   // `bars` are picStrelki(0..3), `strip` the arrow tiles, `screen` the board and counters.
@@ -61,11 +72,17 @@ class PlaySession : private ArrowBarHost {
   void undo();
   void redo();
   void hint();
-  // The keyboard on the bars; `repeat` is the keyboard's auto-repeat, which moves the cursor
-  // on but never makes a second move. A blink gives way to a key, leaving the cursor on the
-  // hinted arrow.
+  // The keyboard on the bars. A held Space or Enter makes one move: a press the keyboard marks
+  // as its auto-repeat (`repeat`) is no press, and a release followed at once by a press of
+  // the same `key` (any number the front end tells keys apart by) at the same `timeMs` is a
+  // repeat whatever its marks say, so a release counts only once releaseSettled() comes. A
+  // blink gives way to a key, leaving the cursor on the hinted arrow.
   void cursorKey(CursorKey key);
-  void pressKey(bool down, bool repeat);
+  void pressKey(bool down, bool repeat, int key = 0, std::int64_t timeMs = 0);
+  void releaseSettled();
+  // The wait ended under a window that keeps the keys from the board: the arrow comes up
+  // without a move.
+  void releaseCancelled();
   void hideCursor();
 
   // The board's version now, which a search's answer names.
@@ -93,6 +110,8 @@ class PlaySession : private ArrowBarHost {
   void stopBlink();
   void finishBlink();
   bool keysTaken();
+  // A release still waiting counts before any other key.
+  void settleRelease();
 
   Declare& declare_;
   GameScreen& screen_;
@@ -105,6 +124,11 @@ class PlaySession : private ArrowBarHost {
   std::optional<std::pair<std::uint64_t, solver::Grid>> waiting_;
   std::optional<solver::Move> blinking_;
   int blinkPhase_ = 0;
+  struct Release {
+    int key;
+    std::int64_t timeMs;
+  };
+  std::optional<Release> release_;
 };
 
 }  // namespace zarvel

@@ -165,6 +165,12 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSe
   connect(&timer1_, &QTimer::timeout, this, [this] { session_.pointer().timerTick(); });
   blinkTimer_.setInterval(kBlinkPhaseMs);
   connect(&blinkTimer_, &QTimer::timeout, this, &frmForma::blinkTick);
+  releaseWait_.setSingleShot(true);
+  releaseWait_.setInterval(kRepeatWaitMs);
+  connect(&releaseWait_, &QTimer::timeout, this, [this] {
+    QApplication::activeModalWidget() == nullptr ? session_.releaseSettled()
+                                                 : session_.releaseCancelled();
+  });
 }
 
 frmForma::~frmForma() = default;

@@ -94,6 +94,8 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   void startBlinkClock() override { blinkTimer_.start(); }
   void stopBlinkClock() override { blinkTimer_.stop(); }
   void cursorChanged() override;
+  void startReleaseWait() override { releaseWait_.start(); }
+  void stopReleaseWait() override { releaseWait_.stop(); }
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
@@ -118,6 +120,7 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
 
   HintSearch hintSearch_;
   QTimer blinkTimer_;
+  QTimer releaseWait_;
 };
 
 }  // namespace zarvel

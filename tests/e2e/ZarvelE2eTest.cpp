@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 #include "tests/e2e/Game.h"
 
@@ -347,6 +348,19 @@ TEST_F(RealWindow, TheKeyboardAloneReachesEveryBarAndMakesItsMoves) {
 
   game_.x().key("Escape");
   EXPECT_TRUE(game_.waitForAllPlain()) << "Escape hides the cursor";
+
+  // Held for two seconds, with the server's own repeats (a release and a press every 40 ms):
+  // one move.
+  ASSERT_TRUE(game_.x().autoRepeatOn());
+  game_.x().key("Right");
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  game_.x().keyState("space", true);
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  game_.x().keyState("space", false);
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 0, 0)));
+  game_.x().key("Escape");
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), board) << "a held Space moves once";
 }
 
 TEST_F(RealWindow, NewGameAsksFirst) {
