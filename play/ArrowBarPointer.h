@@ -69,6 +69,7 @@ class ArrowBarPointer {
 
   std::int32_t TekStorona() const { return TekStorona_; }
   bool Nazhata() const { return Nazhata_; }
+  bool keyHeld() const { return keyHeld_; }
   Point Kursor() const { return Kursor_; }
 
  private:

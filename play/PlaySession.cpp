@@ -3,8 +3,10 @@
 #include "play/PlaySession.h"
 
 #include <cstdlib>
+#include <limits>
 
 #include "engine/NewHodM.h"
+#include "play/AccessibleNames.h"
 
 namespace zarvel {
 
@@ -21,7 +23,14 @@ void PlaySession::gameStarted() {
   stopBlink();
 }
 
+std::int32_t PlaySession::nextCount() const {
+  return declare_.NmHod < std::numeric_limits<std::int32_t>::max() ? declare_.NmHod + 1
+                                                                   : declare_.NmHod;
+}
+
+// Said before the move, which a victory window keeps from returning for a while.
 void PlaySession::makeMove(std::int32_t bar) {
+  host_.say(moveSaid({bar, declare_.TekRjad}, nextCount()));
   moveComing({bar, declare_.TekRjad});
   history_.play(declare_, screen_, bar, declare_.TekRjad);
 }
@@ -36,13 +45,20 @@ void PlaySession::undo() {
   if (pointer_.Nazhata() || !history_.canUndo()) return;
   stopBlink();
   hintPlan_.boardReplaced();
+  const bool caged = mascotCaged(screen_);
   history_.undo(declare_, screen_);
+  if (const auto move = history_.nextRedo())
+    host_.say(
+        undoSaid({move->first, move->second}, declare_.NmHod, caged && !mascotCaged(screen_)));
 }
 
 void PlaySession::redo() {
   settleRelease();
   if (pointer_.Nazhata() || !history_.canRedo()) return;
-  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
+  if (const auto move = history_.nextRedo()) {
+    host_.say(redoSaid({move->first, move->second}, nextCount()));
+    moveComing({move->first, move->second});
+  }
   history_.redo(declare_, screen_);
 }
 
@@ -103,6 +119,7 @@ void PlaySession::finishBlink() {
   if (!blinking_) return;
   const solver::Move move = *blinking_;
   stopBlink();
+  host_.hintShown({move.bar, move.line});
   pointer_.placeCursor({move.bar, move.line});
 }
 

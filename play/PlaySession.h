@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/Declare.h"
@@ -54,6 +55,10 @@ class PlaySession : private ArrowBarHost {
     // stopped.
     virtual void startReleaseWait() {}
     virtual void stopReleaseWait() {}
+    // What a screen reader should say now, whatever has the focus.
+    virtual void say(const std::string& /*text*/) {}
+    // The hint's blink is over and the cursor goes to `arrow`, where it may be already.
+    virtual void hintShown(Arrow /*arrow*/) {}
   };
 
   // `bars` are picStrelki(0..3), `strip` the arrow tiles, `screen` the board and counters.
@@ -110,6 +115,8 @@ class PlaySession : private ArrowBarHost {
   void stopBlink();
   void finishBlink();
   bool keysTaken();
+  // The move counter once the next move is made.
+  std::int32_t nextCount() const;
   // A release still waiting counts before any other key.
   void settleRelease();
 

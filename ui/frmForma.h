@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Declare.h"
@@ -76,6 +77,8 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void buildElements(QWidget* client);
@@ -96,6 +99,8 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   void cursorChanged() override;
   void startReleaseWait() override { releaseWait_.start(); }
   void stopReleaseWait() override { releaseWait_.stop(); }
+  void say(const std::string& text) override;
+  void hintShown(Arrow arrow) override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
@@ -121,6 +126,9 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   HintSearch hintSearch_;
   QTimer blinkTimer_;
   QTimer releaseWait_;
+  // The arrow a screen reader was last told has the focus: a reader says nothing for the
+  // focus it has already, so the hint speaks that arrow itself.
+  std::optional<Arrow> told_;
 };
 
 }  // namespace zarvel

@@ -668,6 +668,20 @@ TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {
     ASSERT_TRUE(game_.waitUntilGone(*dialog));
     ASSERT_TRUE(game_.waitForFocus(game_.mainWindow())) << "after closing " << closing.title;
   }
+  // Then Alt and Down open «Игра», and Down and Return choose «Открыть», not a move.
+  const Board board = game_.board();
+  for (const char* key : {"Alt_L", "Down", "Down", "Return"}) game_.x().key(key);
+  const auto open = game_.waitForDialog();
+  ASSERT_TRUE(open) << "no window after «Открыть»";
+  game_.x().key("Escape");
+  ASSERT_TRUE(game_.waitUntilGone(*open));
+  ASSERT_TRUE(game_.waitForFocus(game_.mainWindow()));
+  // The menu bar gives the keys back when it lets go: Escape hides the cursor again.
+  game_.x().key("Right");
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  for (const char* key : {"Alt_L", "Escape", "Escape"}) game_.x().key(key);
+  EXPECT_TRUE(game_.waitForAllPlain()) << "Alt, Escape, then Escape hides the cursor";
+  EXPECT_EQ(game_.board(), board);
 }
 
 // The game installed for all players and started by its menu entry's command: it writes
