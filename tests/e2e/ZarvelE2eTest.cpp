@@ -673,6 +673,7 @@ TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {
   for (const char* key : {"Alt_L", "Down", "Down", "Return"}) game_.x().key(key);
   const auto open = game_.waitForDialog();
   ASSERT_TRUE(open) << "no window after «Открыть»";
+  ASSERT_TRUE(game_.waitForFocus(*open));
   game_.x().key("Escape");
   ASSERT_TRUE(game_.waitUntilGone(*open));
   ASSERT_TRUE(game_.waitForFocus(game_.mainWindow()));
