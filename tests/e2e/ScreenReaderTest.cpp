@@ -345,6 +345,7 @@ TEST(ScreenReader, OrcaSaysEveryMoveUndoDealAndTheWin) {
   const auto layoutDialog = game.waitForDialog("Номер расклада");
   ASSERT_TRUE(layoutDialog);
   ASSERT_TRUE(game.waitForFocus(*layoutDialog));
+  EXPECT_TRUE(says("Номер расклада text"));  // the box the digits go into
   game.x().key("Escape");
   ASSERT_TRUE(game.waitUntilGone(*layoutDialog));
   ASSERT_TRUE(game.waitForFocus(game.mainWindow()));
