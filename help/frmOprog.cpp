@@ -92,8 +92,9 @@ frmOprog::frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent
   label1_->setCursor(Qt::PointingHandCursor);
   label1_->setProperty(kTag, fromUtf8(ProductInfo::kSiteAddress));
   label1_->installEventFilter(this);
-  // The keyboard reaches the link after «OK», and Enter opens it as a click does.
-  label1_->setFocusPolicy(Qt::StrongFocus);
+  // Tab reaches the link after «OK» (a click leaves the focus where it is), and Enter opens
+  // it as a click does.
+  label1_->setFocusPolicy(Qt::TabFocus);
   setTabOrder(ok_, label1_);
 
   addLine(this, "Line1", L::kLine1Top, menuTextColour());
