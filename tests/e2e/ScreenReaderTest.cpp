@@ -4,6 +4,7 @@
 #include <atspi/atspi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -152,6 +153,15 @@ std::array<std::string, 49> namesOnScreen(const Board& board) {
   return names;
 }
 
+// Presses arrow `name` as a screen reader does: whether the game took the press; nothing when
+// there is no such arrow.
+std::optional<bool> pressByName(ScreenReader& reader, const std::string& name) {
+  Held<AtspiAccessible> arrow(reader.find(ATSPI_ROLE_PUSH_BUTTON, name));
+  if (arrow.object == nullptr) return std::nullopt;
+  Held<AtspiAction> action(atspi_accessible_get_action_iface(arrow.object));
+  return action.object != nullptr && atspi_action_do_action(action.object, 0, nullptr);
+}
+
 TEST(ScreenReader, PressesAnArrowByItsNameReadsTheBoardAndFollowsTheCursor) {
   Game game(windowManagerOfThisRun());
   std::optional<ScreenReader> listening;
@@ -201,6 +211,16 @@ TEST(ScreenReader, PressesAnArrowByItsNameReadsTheBoardAndFollowsTheCursor) {
         return true;
     return false;
   })) << "the focus follows the cursor to «Столбец 2 вверх»";
+
+  // A press of the arrow the cursor is on moves its line and tells no focus again.
+  reader.events.clear();
+  const Board pressed = game.board();
+  ASSERT_EQ(pressByName(reader, "Столбец 2 вверх"), true);
+  ASSERT_TRUE(game.waitForBoard(shifted(pressed, 0, 1)));
+  EXPECT_TRUE(
+      reader.waitFor([&] { return cellNames(board.object) == namesOnScreen(game.board()); }));
+  for (const auto& event : reader.events)
+    EXPECT_NE(event.type, "object:state-changed:focused") << event.source;
 }
 
 // Orca itself on the game's session, speaking into nothing but its debug log, whose
@@ -268,15 +288,6 @@ class Orca {
   std::size_t from_ = 0;
   bool ready_ = false;
 };
-
-// Presses arrow `name` as a screen reader does: whether the game took the press; nothing when
-// there is no such arrow.
-std::optional<bool> pressByName(ScreenReader& reader, const std::string& name) {
-  Held<AtspiAccessible> arrow(reader.find(ATSPI_ROLE_PUSH_BUTTON, name));
-  if (arrow.object == nullptr) return std::nullopt;
-  Held<AtspiAction> action(atspi_accessible_get_action_iface(arrow.object));
-  return action.object != nullptr && atspi_action_do_action(action.object, 0, nullptr);
-}
 
 // What Orca says, step by step, for a game one move from solved: the cursor's arrow with its
 // line's colours, a move, an undo, the win and its undo, a deal by F3; and that the keys
