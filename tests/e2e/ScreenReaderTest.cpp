@@ -346,6 +346,10 @@ TEST(ScreenReader, OrcaSaysEveryMoveUndoDealAndTheWin) {
   game.x().key("ctrl+z");
   ASSERT_TRUE(game.waitForBoard(nearlySolved));
   EXPECT_TRUE(says("Отменён: Строка 3 влево, ход 7. Гном на свободе"));
+  for (int hint = 0; hint < 2; ++hint) {  // the second time the cursor is on it already
+    game.x().key("h");
+    EXPECT_TRUE(says("Строка 3 влево")) << "the hinted arrow";
+  }
 
   ASSERT_TRUE(game.chooseLayout("5"));
   EXPECT_TRUE(says("Расклад № 5"));
