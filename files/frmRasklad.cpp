@@ -150,6 +150,7 @@ frmRasklad::frmRasklad(Declare& declare, GameScreen& screen, QWidget* parent)
 
   txtNomer_ = new NomerBox(this);
   txtNomer_->setObjectName(QStringLiteral("txtNomer"));
+  txtNomer_->setAccessibleName(QStringLiteral("Номер расклада"));
   txtNomer_->setGeometry(kTxtNomerBox);
   txtNomer_->setFont(dialogFont(kTextPoints));
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -25,6 +26,9 @@ namespace L = frmOprogLayout;
 const QString kCaption = QStringLiteral("О программе");
 const QString kSite = QStringLiteral("Сайт:");
 const QString kOKCaption = QStringLiteral("OK");
+// What a screen reader calls the two pictures.
+const QString kGnomeName = QStringLiteral("Гном");
+const QString kFlagName = QStringLiteral("Флаг: белый, синий, красный");
 
 // The link label carries its address with it, as the property "Tag".
 constexpr const char* kTag = "Tag";
@@ -74,6 +78,7 @@ frmOprog::frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent
   // shrinks it smoothly at one and a half.
   image1->setPixmap(QIcon(QStringLiteral(":/assets/Image1.png"))
                         .pixmap(rectOf(L::kImage1).size(), image1->devicePixelRatioF()));
+  image1->setAccessibleName(kGnomeName);
 
   addLabel("Label2_3", fromUtf8(ProductInfo::kContactLine1), L::kLabel2_3);
   addLabel("Label2_4", fromUtf8(ProductInfo::kContactLine2), L::kLabel2_4);
@@ -87,6 +92,10 @@ frmOprog::frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent
   label1_->setCursor(Qt::PointingHandCursor);
   label1_->setProperty(kTag, fromUtf8(ProductInfo::kSiteAddress));
   label1_->installEventFilter(this);
+  // Tab reaches the link after «OK» (a click leaves the focus where it is), and Enter opens
+  // it as a click does.
+  label1_->setFocusPolicy(Qt::TabFocus);
+  setTabOrder(ok_, label1_);
 
   addLine(this, "Line1", L::kLine1Top, menuTextColour());
   addLine(this, "Line2", L::kLine2Top, windowBackgroundColour());
@@ -94,6 +103,7 @@ frmOprog::frmOprog(const std::string& pagesFolder, Shell& shell, QWidget* parent
   auto* frame = new SunkenPanel(this);
   frame->setObjectName(QStringLiteral("Picture1"));
   frame->setGeometry(rectOf(L::kPicture1));
+  frame->setAccessibleName(kFlagName);
   auto* view = new PictureView(picture1_, frame);
   view->setGeometry(L::kPicture1Border, L::kPicture1Border, L::kPicture1InnerWidth,
                     L::kPicture1InnerHeight);
@@ -122,6 +132,13 @@ bool frmOprog::eventFilter(QObject* watched, QEvent* event) {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (mouse->button() == Qt::LeftButton &&
         label1_->rect().contains(mouse->position().toPoint())) {
+      Label1_Click();
+      return true;
+    }
+  }
+  if (watched == label1_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       Label1_Click();
       return true;
     }

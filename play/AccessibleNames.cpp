@@ -49,4 +49,40 @@ std::string mascotName(bool caged) {
   return caged ? "Гном в клетке" : "Гном на свободе";
 }
 
+std::string lineColours(Arrow arrow, const Picture& board) {
+  const bool column = arrow.bar == kBarTop || arrow.bar == kBarBottom;
+  std::string text;
+  for (int along = 0; along < kLines; ++along) {
+    const int x = cellOrigin(column ? arrow.line : along);
+    const int y = cellOrigin(column ? along : arrow.line);
+    text += (along == 0 ? "" : ", ") + colourName(board.point(x, y));
+  }
+  return text;
+}
+
+std::string arrowSaid(Arrow arrow, const Picture& board) {
+  return arrowName(arrow) + ": " + lineColours(arrow, board);
+}
+
+std::string moveSaid(Arrow arrow, std::int32_t moves) {
+  return arrowName(arrow) + ", ход " + std::to_string(moves);
+}
+
+std::string undoSaid(Arrow arrow, std::int32_t moves, bool mascotFreed) {
+  return "Отменён: " + moveSaid(arrow, moves) + (mascotFreed ? ". " + mascotName(false) : "");
+}
+
+std::string redoSaid(Arrow arrow, std::int32_t moves) {
+  return "Повторён: " + moveSaid(arrow, moves);
+}
+
+std::string layoutSaid(std::int32_t layout, const std::string& fileName) {
+  const std::string said = "Расклад № " + std::to_string(layout);
+  return fileName.empty() ? said : said + ", файл «" + fileName + "»";
+}
+
+std::string victorySaid() {
+  return "ПОБЕДА!!! " + mascotName(true);
+}
+
 }  // namespace zarvel

@@ -170,6 +170,12 @@ void ArrowBarPointer::pressKeyUp() {
   host_.makeMove(TekStorona_);
 }
 
+void ArrowBarPointer::pressKeyCancelled() {
+  if (!keyHeld_) return;
+  keyHeld_ = false;
+  PokazatStrelku();
+}
+
 void ArrowBarPointer::hideCursor() {
   if (!cursorShown_) return;
   cursorShown_ = false;

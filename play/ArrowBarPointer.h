@@ -57,7 +57,8 @@ class ArrowBarPointer {
   // Space or Enter: pressed while down, the move when it comes up on the same cursor.
   void pressKeyDown();
   void pressKeyUp();
-  void hideCursor();  // Escape
+  void pressKeyCancelled();  // up with no move
+  void hideCursor();         // Escape
   // The hint leaves the cursor on the arrow of its move.
   void placeCursor(Arrow arrow);
   // A screen reader's press of an arrow: the cursor goes there and its move is made.
@@ -69,6 +70,7 @@ class ArrowBarPointer {
 
   std::int32_t TekStorona() const { return TekStorona_; }
   bool Nazhata() const { return Nazhata_; }
+  bool keyHeld() const { return keyHeld_; }
   Point Kursor() const { return Kursor_; }
 
  private:

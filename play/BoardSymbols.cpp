@@ -24,10 +24,9 @@ std::vector<SymbolPlace> boardSymbols(const Picture& board) {
 }
 
 bool SymbolsKey::press(std::uint32_t key, std::int64_t timeMs, bool markedRepeat) {
-  constexpr std::int64_t kRepeatGapMs = 5;
-  const bool pairedWithRelease = timeMs != 0 && released_ && released_->key == key &&
-                                 timeMs >= released_->timeMs &&
-                                 timeMs - released_->timeMs <= kRepeatGapMs;
+  // The arrows' keys wait a moment after a release; this key does not, so a key without a
+  // time never pairs here, or its release would swallow the player's next press.
+  const bool pairedWithRelease = timeMs != 0 && repeatsRelease(released_, key, timeMs);
   released_.reset();
   return !markedRepeat && !pairedWithRelease;
 }

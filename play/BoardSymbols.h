@@ -10,6 +10,7 @@
 
 #include "engine/Geometry.h"
 #include "engine/Picture.h"
+#include "play/KeyRepeat.h"
 
 namespace zarvel {
 
@@ -49,23 +50,17 @@ struct SymbolPlace {
 // it; a cell of a colour outside the table gets none.
 std::vector<SymbolPlace> boardSymbols(const Picture& board);
 
-// The symbols' key shows or hides them once however long it is held. A held key repeats as a
-// release and at once a press of the same key, both at the same time, whatever marks the
-// toolkit puts on them; a player's own release and press are never that close.
+// The symbols' key shows or hides them once however long it is held (play/KeyRepeat.h).
 class SymbolsKey {
  public:
   // Keys by any number the front end tells them apart by; times in milliseconds, 0 when the
   // key came without one (handed on by a screen reader), which leaves only the mark to go by.
-  void release(std::uint32_t key, std::int64_t timeMs) { released_ = {key, timeMs}; }
+  void release(std::uint32_t key, std::int64_t timeMs) { released_ = KeyRelease{key, timeMs}; }
   // True for a new press, false for the keyboard's repeat.
   bool press(std::uint32_t key, std::int64_t timeMs, bool markedRepeat);
 
  private:
-  struct Release {
-    std::uint32_t key;
-    std::int64_t timeMs;
-  };
-  std::optional<Release> released_;
+  std::optional<KeyRelease> released_;
 };
 
 }  // namespace zarvel

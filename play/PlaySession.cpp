@@ -2,7 +2,10 @@
 // desktop and the web page.
 #include "play/PlaySession.h"
 
+#include <limits>
+
 #include "engine/NewHodM.h"
+#include "play/AccessibleNames.h"
 #include "play/NoSolution.h"
 
 namespace zarvel {
@@ -20,7 +23,14 @@ void PlaySession::gameStarted() {
   stopBlink();
 }
 
+std::int32_t PlaySession::nextCount() const {
+  return declare_.NmHod < std::numeric_limits<std::int32_t>::max() ? declare_.NmHod + 1
+                                                                   : declare_.NmHod;
+}
+
+// Said before the move, which a victory window keeps from returning for a while.
 void PlaySession::makeMove(std::int32_t bar) {
+  host_.say(moveSaid({bar, declare_.TekRjad}, nextCount()));
   moveComing({bar, declare_.TekRjad});
   history_.play(declare_, screen_, bar, declare_.TekRjad);
 }
@@ -31,19 +41,29 @@ void PlaySession::moveComing(solver::Move move) {
 }
 
 void PlaySession::undo() {
+  settleRelease();
   if (pointer_.Nazhata() || !history_.canUndo()) return;
   stopBlink();
   hintPlan_.boardReplaced();
+  const bool caged = mascotCaged(screen_);
   history_.undo(declare_, screen_);
+  if (const auto move = history_.nextRedo())
+    host_.say(
+        undoSaid({move->first, move->second}, declare_.NmHod, caged && !mascotCaged(screen_)));
 }
 
 void PlaySession::redo() {
+  settleRelease();
   if (pointer_.Nazhata() || !history_.canRedo()) return;
-  if (const auto move = history_.nextRedo()) moveComing({move->first, move->second});
+  if (const auto move = history_.nextRedo()) {
+    host_.say(redoSaid({move->first, move->second}, nextCount()));
+    moveComing({move->first, move->second});
+  }
   history_.redo(declare_, screen_);
 }
 
 void PlaySession::hint() {
+  settleRelease();
   if (pointer_.Nazhata() || boardSolved(screen_.picPole())) return;
   if (const std::optional<solver::Move> move = hintPlan_.next()) {
     startBlink(*move);
@@ -104,6 +124,7 @@ void PlaySession::finishBlink() {
   if (!blinking_) return;
   const solver::Move move = *blinking_;
   stopBlink();
+  host_.hintShown({move.bar, move.line});
   pointer_.placeCursor({move.bar, move.line});
 }
 
@@ -125,19 +146,47 @@ bool PlaySession::keysTaken() {
 }
 
 void PlaySession::cursorKey(CursorKey key) {
+  settleRelease();
   if (keysTaken()) pointer_.cursorKey(key);
 }
 
-void PlaySession::pressKey(bool down, bool repeat) {
-  if (repeat) return;
+void PlaySession::pressKey(bool down, bool repeat, int key, std::int64_t timeMs) {
   if (!down) {
-    pointer_.pressKeyUp();
-  } else if (keysTaken()) {
-    pointer_.pressKeyDown();
+    settleRelease();
+    release_ = KeyRelease{key, timeMs};
+    host_.startReleaseWait();
+    return;
   }
+  if (repeatsRelease(release_, key, timeMs)) {
+    // The press of a repeat's pair: the key never came up.
+    release_.reset();
+    host_.stopReleaseWait();
+    return;
+  }
+  settleRelease();
+  if (!repeat && keysTaken()) pointer_.pressKeyDown();
+}
+
+void PlaySession::releaseSettled() {
+  if (!release_) return;
+  release_.reset();
+  pointer_.pressKeyUp();
+}
+
+void PlaySession::releaseCancelled() {
+  if (!release_) return;
+  release_.reset();
+  pointer_.pressKeyCancelled();
+}
+
+void PlaySession::settleRelease() {
+  if (!release_) return;
+  host_.stopReleaseWait();
+  releaseSettled();
 }
 
 void PlaySession::hideCursor() {
+  settleRelease();
   if (keysTaken()) pointer_.hideCursor();
 }
 

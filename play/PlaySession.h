@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "engine/Declare.h"
@@ -16,6 +17,7 @@
 #include "files/MsgBox.h"
 #include "play/ArrowBarPointer.h"
 #include "play/HintPlan.h"
+#include "play/KeyRepeat.h"
 #include "solver/Grid.h"
 
 namespace zarvel {
@@ -23,6 +25,11 @@ namespace zarvel {
 // The hint's arrow shows pressed three times in about a second: on, off, on, off, on, off.
 inline constexpr int kBlinkPhases = 6;
 inline constexpr int kBlinkPhaseMs = 170;
+
+// A release waits this long for the press of its repeat's pair (play/KeyRepeat.h) before it
+// counts, which covers the pair's two events reaching the program apart on a busy machine or
+// through a screen reader's hands.
+inline constexpr int kRepeatWaitMs = 120;
 
 class PlaySession : private ArrowBarHost {
  public:
@@ -46,6 +53,14 @@ class PlaySession : private ArrowBarHost {
     virtual void cursorChanged() {}
     // Shows a message box, as H does on a board it cannot solve.
     virtual void showMessage(const MsgBoxRequest& request) = 0;
+    // The wait of a released key: releaseSettled() once, kRepeatWaitMs from now, unless
+    // stopped.
+    virtual void startReleaseWait() {}
+    virtual void stopReleaseWait() {}
+    // What a screen reader should say now, whatever has the focus.
+    virtual void say(const std::string& /*text*/) {}
+    // The hint's blink is over and the cursor goes to `arrow`, where it may be already.
+    virtual void hintShown(Arrow /*arrow*/) {}
   };
 
   // `bars` are picStrelki(0..3), `strip` the arrow tiles, `screen` the board and counters.
@@ -64,11 +79,17 @@ class PlaySession : private ArrowBarHost {
   void undo();
   void redo();
   void hint();
-  // The keyboard on the bars; `repeat` is the keyboard's auto-repeat, which moves the cursor
-  // on but never makes a second move. A blink gives way to a key, leaving the cursor on the
-  // hinted arrow.
+  // The keyboard on the bars. A held Space or Enter makes one move: a press the keyboard marks
+  // as its auto-repeat (`repeat`) is no press, and a release followed at once by a press of
+  // the same `key` (any number the front end tells keys apart by) at the same `timeMs` is a
+  // repeat whatever its marks say, so a release counts only once releaseSettled() comes. A
+  // blink gives way to a key, leaving the cursor on the hinted arrow.
   void cursorKey(CursorKey key);
-  void pressKey(bool down, bool repeat);
+  void pressKey(bool down, bool repeat, int key = 0, std::int64_t timeMs = 0);
+  void releaseSettled();
+  // The wait ended under a window that keeps the keys from the board: the arrow comes up
+  // without a move.
+  void releaseCancelled();
   void hideCursor();
 
   // The moves that can be taken back and made again; a page loaded again puts them back.
@@ -100,6 +121,10 @@ class PlaySession : private ArrowBarHost {
   void stopBlink();
   void finishBlink();
   bool keysTaken();
+  // The move counter once the next move is made.
+  std::int32_t nextCount() const;
+  // A release still waiting counts before any other key.
+  void settleRelease();
 
   Declare& declare_;
   GameScreen& screen_;
@@ -112,6 +137,7 @@ class PlaySession : private ArrowBarHost {
   std::optional<std::pair<std::uint64_t, solver::Grid>> waiting_;
   std::optional<solver::Move> blinking_;
   int blinkPhase_ = 0;
+  std::optional<KeyRelease> release_;
 };
 
 }  // namespace zarvel

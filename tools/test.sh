@@ -7,12 +7,12 @@
 source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # Beyond the game: GoogleTest, clang-format; clang and its fuzzing runtime for build-sanitize;
 # an X server, a window manager, the X libraries for XTEST and ImageMagick for the real-window
-# suite, D-Bus, at-spi2-core and libatspi for its screen reader, and xdotool and x11-utils
-# for looking at a failing run of it by hand.
+# suite, D-Bus, at-spi2-core and libatspi for its screen reader, Orca to hear the game as a
+# blind player does, and xdotool and x11-utils for looking at a failing run of it by hand.
 zarvel_install_missing "${ZARVEL_GAME_PACKAGES[@]}" libgtest-dev clang-format \
   clang libclang-rt-dev xvfb openbox libx11-dev libxtst-dev imagemagick xdotool x11-utils \
   desktop-file-utils appstream libxml2-utils shared-mime-info dbus-daemon at-spi2-core \
-  libatspi2.0-dev
+  libatspi2.0-dev orca
 # Every time, whoever configured ./build before: the tests, the real-window suite and the
 # layout check are asked for, so that a missing part stops the run instead of being left out.
 zarvel_configure -DZARVEL_TESTS=ON -DZARVEL_E2E=ON -DZARVEL_FORMAT_CHECK=ON

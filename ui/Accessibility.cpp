@@ -88,10 +88,12 @@ class Children {
 
 class ArrowInterface : public VirtualChild, public QAccessibleActionInterface {
  public:
-  ArrowInterface(QAccessibleInterface* bar, QWidget* widget, Arrow arrow, ArrowBarPointer& pointer)
-      : VirtualChild(bar, widget), arrow_(arrow), pointer_(pointer) {}
+  ArrowInterface(QAccessibleInterface* bar, QWidget* widget, Arrow arrow, ArrowBarPointer& pointer,
+                 const Picture& board)
+      : VirtualChild(bar, widget), arrow_(arrow), pointer_(pointer), board_(board) {}
 
   QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description) return fromUtf8(lineColours(arrow_, board_));
     return t == QAccessible::Name ? fromUtf8(arrowName(arrow_)) : QString();
   }
   QRect rect() const override {
@@ -105,7 +107,8 @@ class ArrowInterface : public VirtualChild, public QAccessibleActionInterface {
   QAccessible::State state() const override {
     QAccessible::State state;
     state.focusable = true;
-    state.focused = pointer_.cursor() == arrow_;
+    // Only while the window has the keyboard: the menu bar may have taken it.
+    state.focused = pointer_.cursor() == arrow_ && widget_ && widget_->window()->hasFocus();
     return state;
   }
   void* interface_cast(QAccessible::InterfaceType type) override {
@@ -113,30 +116,43 @@ class ArrowInterface : public VirtualChild, public QAccessibleActionInterface {
                                                 : nullptr;
   }
 
-  QStringList actionNames() const override { return {pressAction()}; }
+  // No press while the game would ignore it, so that the screen reader's request fails
+  // rather than seems done: under a window that keeps the pointer and the keys from the
+  // arrows, or while a button or a key holds an arrow.
+  QStringList actionNames() const override {
+    return pressable(pointer_) ? QStringList{pressAction()} : QStringList{};
+  }
   QStringList keyBindingsForAction(const QString& /*name*/) const override { return {}; }
   // The move waits for the event loop: a winning move opens the victory window, which must
-  // not keep the screen reader's request waiting. Under a window that keeps the pointer and
-  // the keys from the arrows, a press does nothing either.
+  // not keep the screen reader's request waiting; a window may have opened meanwhile.
   void doAction(const QString& name) override {
-    if (name != pressAction() || !widget_) return;
+    if (name != pressAction() || !widget_ || !pressable(pointer_)) return;
     QMetaObject::invokeMethod(
         widget_,
         [&pointer = pointer_, arrow = arrow_] {
-          if (QApplication::activeModalWidget() == nullptr) pointer.pressArrow(arrow);
+          if (pressable(pointer)) pointer.pressArrow(arrow);
         },
         Qt::QueuedConnection);
   }
 
  private:
+  static bool pressable(const ArrowBarPointer& pointer) {
+    return QApplication::activeModalWidget() == nullptr && !pointer.Nazhata() && !pointer.keyHeld();
+  }
+
   Arrow arrow_;
   ArrowBarPointer& pointer_;
+  const Picture& board_;
 };
 
 class ArrowBarInterface : public QAccessibleWidget {
  public:
-  ArrowBarInterface(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer)
-      : QAccessibleWidget(widget, QAccessible::Grouping), bar_(bar), pointer_(pointer) {}
+  ArrowBarInterface(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer,
+                    const Picture& board)
+      : QAccessibleWidget(widget, QAccessible::Grouping),
+        bar_(bar),
+        pointer_(pointer),
+        board_(board) {}
 
   QString text(QAccessible::Text t) const override {
     return t == QAccessible::Name ? fromUtf8(barName(bar_)) : QAccessibleWidget::text(t);
@@ -145,7 +161,8 @@ class ArrowBarInterface : public QAccessibleWidget {
   QAccessibleInterface* child(int index) const override {
     auto* self = const_cast<ArrowBarInterface*>(this);
     return self->arrows_.at(static_cast<std::size_t>(index), [self, index] {
-      return new ArrowInterface(self, self->widget(), {self->bar_, index}, self->pointer_);
+      return new ArrowInterface(self, self->widget(), {self->bar_, index}, self->pointer_,
+                                self->board_);
     });
   }
   int indexOfChild(const QAccessibleInterface* child) const override {
@@ -165,6 +182,7 @@ class ArrowBarInterface : public QAccessibleWidget {
  private:
   std::int32_t bar_;
   ArrowBarPointer& pointer_;
+  const Picture& board_;
   mutable Children<ArrowInterface, kLines> arrows_;
 };
 
@@ -345,8 +363,11 @@ void describe(QWidget* widget, Maker maker) {
 
 }  // namespace
 
-void describeArrowBar(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer) {
-  describe(widget, [bar, &pointer](QWidget* w) { return new ArrowBarInterface(w, bar, pointer); });
+void describeArrowBar(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer,
+                      const Picture& board) {
+  describe(widget, [bar, &pointer, &board](QWidget* w) {
+    return new ArrowBarInterface(w, bar, pointer, board);
+  });
 }
 
 void describeBoard(QWidget* widget, const Picture& board) {
@@ -379,6 +400,32 @@ void announceCursor(QWidget* barWidget, std::int32_t line) {
 void announceNames(QWidget* widget) {
   if (auto* announcer = dynamic_cast<Announcer*>(QAccessible::queryAccessibleInterface(widget)))
     announcer->announce();
+}
+
+constexpr int kNotices = 4;
+
+void addNotices(QWidget* client) {
+  for (int index = 0; index < kNotices; ++index) {
+    // A pixel that draws nothing: a notice must show to be read.
+    auto* notice = new QWidget(client);
+    notice->setObjectName(QStringLiteral("notice%1").arg(index));
+    notice->setGeometry(0, 0, 1, 1);
+    notice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    describe(notice,
+             [](QWidget* w) { return new QAccessibleWidget(w, QAccessible::Notification); });
+  }
+}
+
+void say(QWidget* client, const QString& text) {
+  static int next = 0;
+  next = (next + 1) % kNotices;
+  auto* notice =
+      client->findChild<QWidget*>(QStringLiteral("notice%1").arg(next), Qt::FindDirectChildrenOnly);
+  if (notice == nullptr) return;
+  notice->setAccessibleName(text);
+  if (!QAccessible::isActive()) return;
+  QAccessibleEvent event(notice, QAccessible::ObjectShow);
+  QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace zarvel

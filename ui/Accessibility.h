@@ -16,8 +16,10 @@ namespace zarvel {
 
 class ArrowBarPointer;
 
-// Each describes `widget` for as long as it lives.
-void describeArrowBar(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer);
+// Each describes `widget` for as long as it lives. An arrow's description is its line's
+// colours on `board`.
+void describeArrowBar(QWidget* widget, std::int32_t bar, ArrowBarPointer& pointer,
+                      const Picture& board);
 void describeBoard(QWidget* widget, const Picture& board);
 void describePicture(QWidget* widget, std::function<QString()> name);
 void describeText(QWidget* widget, const QString& text);
@@ -26,5 +28,12 @@ void describeText(QWidget* widget, const QString& text);
 void announceCursor(QWidget* barWidget, std::int32_t line);
 // Tells a screen reader which squares and pictures have a new name since the last call.
 void announceNames(QWidget* widget);
+
+// Makes the few invisible notices in `client` that say() speaks through.
+void addNotices(QWidget* client);
+// Has a screen reader say `text` whatever has the focus. Orca 43 reads a notification aloud
+// when it shows (Qt 6.4 has no announcement of its own); the notices take turns, so that one
+// sent while the reader still reads the one before keeps its own words.
+void say(QWidget* client, const QString& text);
 
 }  // namespace zarvel

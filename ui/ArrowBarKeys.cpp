@@ -3,6 +3,7 @@
 #include "ui/ArrowBarKeys.h"
 
 #include <QKeyEvent>
+#include <cstdint>
 
 #include "play/PlaySession.h"
 
@@ -41,6 +42,12 @@ BarKey barKey(const QKeyEvent& event, CursorKey& cursorKey) {
   return key == Qt::Key_Escape ? BarKey::Hide : BarKey::None;
 }
 
+// The X server's time of the key, which a repeat's release and press share; X times are
+// milliseconds that wrap, and a key handed on by a screen reader's bridge has none (0).
+std::int64_t keyTime(const QKeyEvent& event) {
+  return static_cast<std::int64_t>(event.timestamp() & 0xFFFFFFFFU);
+}
+
 }  // namespace
 
 bool ArrowBarKeys::keyPress(const QKeyEvent& event) {
@@ -50,7 +57,7 @@ bool ArrowBarKeys::keyPress(const QKeyEvent& event) {
       session_.cursorKey(cursorKey);
       return true;
     case BarKey::Press:
-      session_.pressKey(true, event.isAutoRepeat());
+      session_.pressKey(true, event.isAutoRepeat(), event.key(), keyTime(event));
       return true;
     case BarKey::Hide:
       session_.hideCursor();
@@ -64,7 +71,9 @@ bool ArrowBarKeys::keyPress(const QKeyEvent& event) {
 bool ArrowBarKeys::keyRelease(const QKeyEvent& event) {
   CursorKey cursorKey{};
   if (barKey(event, cursorKey) != BarKey::Press) return false;
-  session_.pressKey(false, event.isAutoRepeat());
+  // Qt's repeat mark on a release is only as good as its look at the events behind it, which
+  // a busy machine has not yet read: the session tells a repeat by what comes next.
+  session_.pressKey(false, false, event.key(), keyTime(event));
   return true;
 }
 

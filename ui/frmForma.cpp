@@ -157,6 +157,9 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSe
   client->setPalette(palette);
   client->setAutoFillBackground(true);
   setCentralWidget(client);
+  // The window itself takes the keyboard, so that the menu bar, which takes it on Alt, has a
+  // widget to give it back to when it lets go.
+  setFocusPolicy(Qt::StrongFocus);
   buildElements(client);
   buildMenus();
   buildKeyCommands();
@@ -167,6 +170,12 @@ frmForma::frmForma(Declare& declare, Services& services, QWidget* parent, HintSe
   connect(&timer1_, &QTimer::timeout, this, [this] { session_.pointer().timerTick(); });
   blinkTimer_.setInterval(kBlinkPhaseMs);
   connect(&blinkTimer_, &QTimer::timeout, this, &frmForma::blinkTick);
+  releaseWait_.setSingleShot(true);
+  releaseWait_.setInterval(kRepeatWaitMs);
+  connect(&releaseWait_, &QTimer::timeout, this, [this] {
+    QApplication::activeModalWidget() == nullptr ? session_.releaseSettled()
+                                                 : session_.releaseCancelled();
+  });
 }
 
 frmForma::~frmForma() = default;
@@ -187,7 +196,7 @@ void frmForma::buildElements(QWidget* client) {
     view->setObjectName(QString::fromLatin1(kBarNames[bar]));
     const Box& box = L::kPicStrelki[bar];
     view->setGeometry(box.left, box.top, box.width, box.height);
-    describeArrowBar(view, index, session_.pointer());
+    describeArrowBar(view, index, session_.pointer(), picPole_);
     bars_[bar] = view;
   }
   boardView_ = addPictureView(picPole_, client, "picPole", L::kPicPole);
@@ -219,6 +228,7 @@ void frmForma::buildElements(QWidget* client) {
   // A screen reader names each counter by the label beside it.
   label2->setBuddy(lblNmRasklada_);
   lblTxtNmHod->setBuddy(lblNmHod_);
+  addNotices(client);
 }
 
 QLabel* frmForma::addLabel(QWidget* client, const char* name, const QString& text, int left,
@@ -285,7 +295,16 @@ void frmForma::showNmHod(std::int32_t moves) {
 
 void frmForma::showVictory() {
   announceBoard();
+  say(victorySaid());
   services_.showVictory();
+}
+
+void frmForma::say(const std::string& text) {
+  zarvel::say(centralWidget(), QString::fromStdString(text));
+}
+
+void frmForma::hintShown(Arrow arrow) {
+  if (told_ == arrow) say(arrowSaid(arrow, picPole_));
 }
 
 void frmForma::announceBoard() {
@@ -313,11 +332,23 @@ bool frmForma::pollRunning() const {
 void frmForma::gameStarted() {
   session_.gameStarted();
   announceBoard();
+  // Said once the command is over: an opened game has its file's name only then.
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        const std::string& path = declare_.ImjaFaila;
+        say(layoutSaid(declare_.NmRasklada, path.substr(path.find_last_of("/\\") + 1)));
+      },
+      Qt::QueuedConnection);
 }
 
+// A cursor that stays where it is tells nothing new: a screen reader would queue the same
+// focus again for every press of the arrow.
 void frmForma::cursorChanged() {
-  if (const std::optional<Arrow> cursor = session_.pointer().cursor())
-    announceCursor(bars_.at(static_cast<std::size_t>(cursor->bar)), cursor->line);
+  const std::optional<Arrow> cursor = session_.pointer().cursor();
+  if (!cursor || cursor == told_) return;
+  told_ = cursor;
+  announceCursor(bars_.at(static_cast<std::size_t>(cursor->bar)), cursor->line);
 }
 
 // Tab and Shift+Tab belong to the arrow cursor: the window has no focus chain to walk.
@@ -342,6 +373,18 @@ void frmForma::keyReleaseEvent(QKeyEvent* event) {
 
 void frmForma::showMessage(const MsgBoxRequest& request) {
   services_.msgBox().show(request);
+}
+
+// The focus comes back from the menu bar or a window: a reader's focus went there, and the
+// cursor's arrow is new to it again.
+void frmForma::focusInEvent(QFocusEvent* event) {
+  QMainWindow::focusInEvent(event);
+  cursorChanged();
+}
+
+void frmForma::focusOutEvent(QFocusEvent* event) {
+  QMainWindow::focusOutEvent(event);
+  told_.reset();
 }
 
 void frmForma::solve(std::uint64_t version, const solver::Grid& grid) {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/Declare.h"
@@ -81,6 +82,8 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   bool event(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void buildElements(QWidget* client);
@@ -100,6 +103,10 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
   void stopBlinkClock() override { blinkTimer_.stop(); }
   void cursorChanged() override;
   void showMessage(const MsgBoxRequest& request) override;
+  void startReleaseWait() override { releaseWait_.start(); }
+  void stopReleaseWait() override { releaseWait_.stop(); }
+  void say(const std::string& text) override;
+  void hintShown(Arrow arrow) override;
 
   QLabel* addLabel(QWidget* client, const char* name, const QString& text, int left, int top,
                    int width, int height);
@@ -126,6 +133,10 @@ class frmForma : public QMainWindow, public GameScreen, private PlaySession::Hos
 
   HintSearch hintSearch_;
   QTimer blinkTimer_;
+  QTimer releaseWait_;
+  // The arrow a screen reader was last told has the focus: a reader says nothing for the
+  // focus it has already, so the hint speaks that arrow itself.
+  std::optional<Arrow> told_;
 };
 
 }  // namespace zarvel

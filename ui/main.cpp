@@ -1,5 +1,6 @@
 // The zarvel executable.
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -35,6 +36,23 @@ void noDisplayInsteadOfAbort(QtMsgType type, const QMessageLogContext& context,
   std::_Exit(1);  // from inside Qt's constructor: nothing is left to tidy up
 }
 
+// A screen reader's bridge holds every key back until the reader has seen it, then posts it
+// again. The menu bar has taken Alt from the key itself by then, and the copy would count as
+// another Alt: its press arms the menu bar anew and its release lets the menus go, so that
+// the keys after it reach the arrows. Alt alone does nothing else here, so a copy of it goes.
+class GameApplication : public QApplication {
+ public:
+  using QApplication::QApplication;
+  bool notify(QObject* receiver, QEvent* event) override {
+    const auto type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && !event->spontaneous()) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Alt || key == Qt::Key_AltGr || key == Qt::Key_Meta) return true;
+    }
+    return QApplication::notify(receiver, event);
+  }
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -47,7 +65,7 @@ int main(int argc, char* argv[]) {
   }
 
   const QtMessageHandler qtHandler = qInstallMessageHandler(noDisplayInsteadOfAbort);
-  QApplication app(handOver.qtArgc(), handOver.qtArgv());
+  GameApplication app(handOver.qtArgc(), handOver.qtArgv());
   qInstallMessageHandler(qtHandler);
   const zarvel::CommandLine line = handOver.afterQt();
   if (line.action == zarvel::CommandLine::Action::Refuse) {

@@ -4,7 +4,9 @@
 #include <atspi/atspi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -151,6 +153,15 @@ std::array<std::string, 49> namesOnScreen(const Board& board) {
   return names;
 }
 
+// Presses arrow `name` as a screen reader does: whether the game took the press; nothing when
+// there is no such arrow.
+std::optional<bool> pressByName(ScreenReader& reader, const std::string& name) {
+  Held<AtspiAccessible> arrow(reader.find(ATSPI_ROLE_PUSH_BUTTON, name));
+  if (arrow.object == nullptr) return std::nullopt;
+  Held<AtspiAction> action(atspi_accessible_get_action_iface(arrow.object));
+  return action.object != nullptr && atspi_action_do_action(action.object, 0, nullptr);
+}
+
 TEST(ScreenReader, PressesAnArrowByItsNameReadsTheBoardAndFollowsTheCursor) {
   Game game(windowManagerOfThisRun());
   std::optional<ScreenReader> listening;
@@ -200,6 +211,168 @@ TEST(ScreenReader, PressesAnArrowByItsNameReadsTheBoardAndFollowsTheCursor) {
         return true;
     return false;
   })) << "the focus follows the cursor to «Столбец 2 вверх»";
+
+  // A press of the arrow the cursor is on moves its line and tells no focus again.
+  reader.events.clear();
+  const Board pressed = game.board();
+  ASSERT_EQ(pressByName(reader, "Столбец 2 вверх"), true);
+  ASSERT_TRUE(game.waitForBoard(shifted(pressed, 0, 1)));
+  EXPECT_TRUE(
+      reader.waitFor([&] { return cellNames(board.object) == namesOnScreen(game.board()); }));
+  for (const auto& event : reader.events)
+    EXPECT_NE(event.type, "object:state-changed:focused") << event.source;
+}
+
+// Orca itself on the game's session, speaking into nothing but its debug log, whose
+// "SPEECH OUTPUT" lines are what a blind player hears.
+class Orca {
+ public:
+  explicit Orca(Game& game) : log_(game.scratchFile("orca-debug.log")) {
+    const std::string prefs = game.scratchFile("orca");
+    std::filesystem::create_directories(prefs);
+    writeFile(prefs + "/orca-customizations.py",
+              "import orca.settings as settings\n"
+              "settings.speechServerFactory = 'none'\n"
+              "settings.speechFactoryModules = []\n"
+              "settings.enableBraille = False\n"
+              // Its log a line at a time, as it speaks, rather than a buffer at a time.
+              "import orca.debug as debug\n"
+              "if debug.debugFile:\n"
+              "    debug.debugFile.flush()\n"
+              "    debug.debugFile = open(debug.debugFile.name, 'a', buffering=1)\n");
+    // Orca will not start beside another Orca of the same user anywhere on the machine, which
+    // it asks pgrep about; each test has a session of its own, so it is told of none.
+    const std::string pgrep = game.scratchFile("opener/pgrep");
+    writeFile(pgrep, "#!/bin/sh\nexit 1\n");
+    std::filesystem::permissions(pgrep, std::filesystem::perms::owner_all);
+    process_ = game.startHelper({ZARVEL_E2E_ORCA, "-u", prefs, "--debug-file", log_}, "orca.log");
+    // Listening once it says so in its log.
+    ready_ =
+        waitUntil([&] { return readFile(log_).find("ORCA: Initialized") != std::string::npos; });
+    from_ = speech().size();
+  }
+  bool ready() const { return ready_; }
+
+  // Whether Orca has said something that holds `words` since the last thing it was heard
+  // to say.
+  bool said(const std::string& words) {
+    const std::vector<std::string> heard = speech();
+    for (std::size_t line = from_; line < heard.size(); ++line)
+      if (heard[line].find(words) != std::string::npos) {
+        from_ = line + 1;
+        return true;
+      }
+    return false;
+  }
+  std::string saidLately() const {
+    std::string text;
+    const std::vector<std::string> heard = speech();
+    for (std::size_t line = from_; line < heard.size(); ++line) text += "\n  " + heard[line];
+    return text;
+  }
+
+ private:
+  std::vector<std::string> speech() const {
+    std::vector<std::string> lines;
+    const std::string log = readFile(log_);
+    const std::string mark = "SPEECH OUTPUT: '";
+    for (auto at = log.find(mark); at != std::string::npos; at = log.find(mark, at)) {
+      at += mark.size();
+      lines.push_back(log.substr(at, log.find('\n', at) - at));
+    }
+    return lines;
+  }
+
+  std::string log_;
+  Process process_;
+  std::size_t from_ = 0;
+  bool ready_ = false;
+};
+
+// What Orca says, step by step, for a game one move from solved: the cursor's arrow with its
+// line's colours, a move, an undo, the win and its undo, a deal by F3; and that the keys
+// after a window reach the menus, never the arrows, while Orca holds every key back.
+TEST(ScreenReader, OrcaSaysEveryMoveUndoDealAndTheWin) {
+  Game game(windowManagerOfThisRun());
+  const Board nearlySolved = oneMoveFromSolved(2);
+  writeFile(game.scratchFile("near.zrv"), savedGameText(8, 7, nearlySolved));
+  std::optional<ScreenReader> listening;
+  std::optional<Orca> orca;
+  game.useScreenReader([&](const std::string& address) {
+    listening.emplace(address);
+    orca.emplace(game);
+  });
+  ASSERT_TRUE(game.start({game.scratchFile("near.zrv")}));
+  ASSERT_TRUE(orca->ready()) << "Orca did not start\n" << readFile(game.scratchFile("orca.log"));
+  ScreenReader& reader = *listening;
+  ASSERT_TRUE(reader.findGame()) << game.logs();
+  // The test's own reader answers the bus meanwhile, as the game's events go to it too.
+  const auto says = [&](const std::string& words) -> ::testing::AssertionResult {
+    if (reader.waitFor([&] { return orca->said(words); })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "Orca never said «" << words << "»; it said:" << orca->saidLately();
+  };
+  EXPECT_TRUE(says("Расклад № 8, файл «near.zrv»"));
+
+  game.x().movePointer({1, 1});
+  game.x().key("Right");  // the cursor comes on «Столбец 1 вверх»
+  ASSERT_TRUE(game.waitForOnlyLook(0, 0, Look::Highlighted));
+  const auto names = namesOnScreen(nearlySolved);
+  std::string column;
+  for (std::size_t row = 0; row < 7; ++row) column += (row > 0 ? ", " : "") + names[row];
+  EXPECT_TRUE(says("Столбец 1 вверх"));
+  EXPECT_TRUE(says(column));
+  game.x().key("space");
+  ASSERT_TRUE(game.waitForBoard(shifted(nearlySolved, 0, 0)));
+  EXPECT_TRUE(says("Столбец 1 вверх, ход 8"));
+  game.x().key("ctrl+z");
+  ASSERT_TRUE(game.waitForBoard(nearlySolved));
+  EXPECT_TRUE(says("Отменён: Столбец 1 вверх, ход 7"));
+
+  // The win by the screen reader's press; under the victory window a press is refused.
+  ASSERT_EQ(pressByName(reader, "Строка 3 влево"), true);
+  const Board solved = shifted(nearlySolved, 3, 2);
+  EXPECT_TRUE(says("Строка 3 влево, ход 8"));
+  EXPECT_TRUE(says("ПОБЕДА!!! Гном в клетке"));
+  const auto victory = game.waitForDialog("Конец игры");
+  ASSERT_TRUE(victory);
+  EXPECT_EQ(pressByName(reader, "Столбец 5 вверх"), false) << "a press under the victory window";
+  ASSERT_TRUE(game.waitForFocus(*victory));
+  game.x().key("Return");
+  ASSERT_TRUE(game.waitUntilGone(*victory));
+  ASSERT_TRUE(game.focusMainWindow());
+  ASSERT_TRUE(game.settle());
+  EXPECT_EQ(game.board(), solved) << "the win, and nothing under its window";
+  game.x().key("ctrl+z");
+  ASSERT_TRUE(game.waitForBoard(nearlySolved));
+  EXPECT_TRUE(says("Отменён: Строка 3 влево, ход 7. Гном на свободе"));
+  for (int hint = 0; hint < 2; ++hint) {  // the second time the cursor is on it already
+    game.x().key("h");
+    EXPECT_TRUE(says("Строка 3 влево")) << "the hinted arrow";
+  }
+
+  ASSERT_TRUE(game.chooseLayout("5"));
+  EXPECT_TRUE(says("Расклад № 5"));
+
+  // F3 and Escape, then Alt and Down open «Игра»; Down and Return choose «Открыть».
+  const Board dealt = game.board();
+  game.x().key("F3");
+  const auto layoutDialog = game.waitForDialog("Номер расклада");
+  ASSERT_TRUE(layoutDialog);
+  ASSERT_TRUE(game.waitForFocus(*layoutDialog));
+  EXPECT_TRUE(says("Номер расклада text"));  // the box the digits go into
+  game.x().key("Escape");
+  ASSERT_TRUE(game.waitUntilGone(*layoutDialog));
+  ASSERT_TRUE(game.waitForFocus(game.mainWindow()));
+  for (const char* key : {"Alt_L", "Down", "Down", "Return"}) game.x().key(key);
+  const auto open = game.waitForDialog();
+  ASSERT_TRUE(open) << "no window after «Открыть»\n" << game.describeWindows();
+  ASSERT_TRUE(game.waitForFocus(*open));
+  game.x().key("Escape");
+  ASSERT_TRUE(game.waitUntilGone(*open));
+  ASSERT_TRUE(game.focusMainWindow());
+  ASSERT_TRUE(game.settle());
+  EXPECT_EQ(game.board(), dealt) << "a key meant for the menu made a move";
 }
 
 }  // namespace

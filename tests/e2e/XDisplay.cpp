@@ -293,6 +293,12 @@ void XDisplay::type(const std::string& text) {
   sync();
 }
 
+bool XDisplay::autoRepeatOn() {
+  XKeyboardState state{};
+  XGetKeyboardControl(display_, &state);
+  return state.global_auto_repeat == AutoRepeatModeOn;
+}
+
 void XDisplay::sync() {
   XSync(display_, False);
 }

@@ -63,6 +63,8 @@ class XDisplay {
   // Types printable ASCII text, using Shift where the keyboard map needs it.
   void type(const std::string& text);
   void sync();
+  // Whether the server repeats a held key (as `xset q` shows it).
+  bool autoRepeatOn();
 
  private:
   unsigned long atom(const char* name);

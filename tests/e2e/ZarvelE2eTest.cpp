@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <thread>
 
 #include "tests/e2e/Game.h"
 
@@ -357,6 +358,19 @@ TEST_F(RealWindow, TheKeyboardAloneReachesEveryBarAndMakesItsMoves) {
 
   game_.x().key("Escape");
   EXPECT_TRUE(game_.waitForAllPlain()) << "Escape hides the cursor";
+
+  // Held for two seconds, with the server's own repeats (a release and a press every 40 ms):
+  // one move.
+  ASSERT_TRUE(game_.x().autoRepeatOn());
+  game_.x().key("Right");
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  game_.x().keyState("space", true);
+  std::this_thread::sleep_for(std::chrono::seconds(2));
+  game_.x().keyState("space", false);
+  ASSERT_TRUE(game_.waitForBoard(board = shifted(board, 0, 0)));
+  game_.x().key("Escape");
+  ASSERT_TRUE(game_.settle());
+  EXPECT_EQ(game_.board(), board) << "a held Space moves once";
 }
 
 TEST_F(RealWindow, NewGameAsksFirst) {
@@ -695,6 +709,21 @@ TEST_F(RealWindow, KeyboardFocusReturnsToTheMainWindowAfterADialog) {
     ASSERT_TRUE(game_.waitUntilGone(*dialog));
     ASSERT_TRUE(game_.waitForFocus(game_.mainWindow())) << "after closing " << closing.title;
   }
+  // Then Alt and Down open «Игра», and Down and Return choose «Открыть», not a move.
+  const Board board = game_.board();
+  for (const char* key : {"Alt_L", "Down", "Down", "Return"}) game_.x().key(key);
+  const auto open = game_.waitForDialog();
+  ASSERT_TRUE(open) << "no window after «Открыть»";
+  ASSERT_TRUE(game_.waitForFocus(*open));
+  game_.x().key("Escape");
+  ASSERT_TRUE(game_.waitUntilGone(*open));
+  ASSERT_TRUE(game_.waitForFocus(game_.mainWindow()));
+  // The menu bar gives the keys back when it lets go: Escape hides the cursor again.
+  game_.x().key("Right");
+  ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted));
+  for (const char* key : {"Alt_L", "Escape", "Escape"}) game_.x().key(key);
+  EXPECT_TRUE(game_.waitForAllPlain()) << "Alt, Escape, then Escape hides the cursor";
+  EXPECT_EQ(game_.board(), board);
 }
 
 // The game installed for all players and started by its menu entry's command: it writes

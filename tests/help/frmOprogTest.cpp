@@ -160,6 +160,20 @@ TEST_F(FrmOprogTest, ABlockedPageZeroOpensPageOneAndStillRestoresThePointer) {
   EXPECT_EQ(box.cursor().shape(), Qt::ArrowCursor);
 }
 
+// Without a pointer: Tab reaches the link, Enter opens it and leaves the box open; a
+// screen reader finds both pictures by their names.
+TEST_F(FrmOprogTest, TheKeyboardOpensTheLinkAndThePicturesHaveNames) {
+  box.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), box.Label1());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(shell.opened, std::vector<std::string>{folder.file("0.html")});
+  EXPECT_TRUE(box.isVisible());
+  EXPECT_EQ(item("Image1")->accessibleName().toStdString(), "Гном");
+  EXPECT_EQ(item("Picture1")->accessibleName().toStdString(), "Флаг: белый, синий, красный");
+}
+
 TEST_F(FrmOprogTest, APressThatEndsOffTheLinkIsNoClick) {
   QTest::mousePress(box.Label1(), Qt::LeftButton, {}, QPoint(5, 5));
   QTest::mouseRelease(box.Label1(), Qt::LeftButton, {}, QPoint(400, 5));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <tuple>
 
@@ -168,8 +169,10 @@ TEST_F(WebGameTest, EnterMakesTheHintedMoveOnceAndAHeldButtonKeepsTheKeysOut) {
   game.pressKey(true, false);  // the blink gives way; the hinted arrow shows pressed
   game.pressKey(true, true);
   game.pressKey(false, false);
+  game.releaseSettled(false);
   EXPECT_EQ(game.declare().NmHod, 1);
   game.pressKey(false, false);  // an Enter that closed a window comes up here too
+  game.releaseSettled(false);
   EXPECT_EQ(game.declare().NmHod, 1);
   game.cursorKey(CursorKey::Tab);
   EXPECT_EQ(game.cursor(), (Arrow{kBarLeft, 4}));
@@ -181,6 +184,33 @@ TEST_F(WebGameTest, EnterMakesTheHintedMoveOnceAndAHeldButtonKeepsTheKeysOut) {
   game.pressKey(true, false);
   game.pressKey(false, false);
   EXPECT_EQ(game.declare().NmHod, 1);
+}
+
+// A held key repeats as release and press pairs of one time, marked or not; a player's own
+// release and press are further apart. S is the release's wait running out.
+TEST_F(WebGameTest, AHeldSpaceOrEnterMakesOneMoveWhateverTheRepeatsAreMarked) {
+  const std::pair<const char*, int> cases[] = {
+      {"v0 ^700 v700 ^740 v740 ^780 v780 ^2000 S", 1},
+      {"v0 ^700 S v700 ^740 v740 ^2000 S", 2},  // a wait that ran out counts its release
+      {"v0 ^0 v0 ^0 v0 ^0 S", 1},               // a screen reader's bridge drops the times
+      {"v0 ^100 v300 ^400 S", 2},               // two quick presses of the player's
+      {"v0 ^100 E300 ^400 S", 2},               // Space, then Enter
+      {"v0 ^100 E100 ^200 S", 2},
+      {"v0 r50 ^100 S", 1},  // a repeat the browser marks itself
+  };
+  for (const auto& [keys, moves] : cases) {
+    WebGame fresh;
+    fresh.startWith(1);
+    fresh.cursorKey(CursorKey::Right);  // the first key only shows the cursor
+    std::istringstream events(keys);
+    for (std::string event; events >> event;) {
+      const std::int64_t time = event.size() > 1 ? std::stoll(event.substr(1)) : 0;
+      const char kind = event[0];
+      if (kind == 'S') fresh.releaseSettled(false);
+      if (kind != 'S') fresh.pressKey(kind != '^', kind == 'r', kind == 'E' ? 1 : 0, time);
+    }
+    EXPECT_EQ(fresh.declare().NmHod, moves) << keys;
+  }
 }
 
 TEST_F(WebGameTest, SavingAsksOnlyBeforeReplacingAnotherFileAndNamesTheTitle) {

@@ -100,7 +100,7 @@ test('a deal by its address is the desktop deal, and its arrows, undo and redo m
   assert.deepEqual(await shownArrow(page), [1, 0, 0]);
   assert.equal(await text(page, '#cursor-name'), 'Строка 1 вправо');
   await page.keyboard.press('Space');
-  assert.equal(await text(page, '#lblNmHod'), '1');
+  await untilMoves(page, 1);  // once the release's wait has seen no repeat
   await page.keyboard.press('Escape');
   assert.equal(await shownArrow(page), null);
 
@@ -138,6 +138,7 @@ test('hints and Enter lead to a win: the victory window, the caged gnome, an und
     assert.equal(shown[2], 1, 'the hint shows its arrow pressed');
     // Enter makes the hinted move, at once or after the blink.
     await page.keyboard.press('Enter');
+    await untilMoves(page, moves + 1);
   }
   assert.equal(await page.isVisible('#frmEnd'), true);
   assert.match(await text(page, '#frmEnd .caption span'), /Конец игры/);
@@ -154,12 +155,18 @@ test('hints and Enter lead to a win: the victory window, the caged gnome, an und
   assert.notEqual(caged, free);
   await page.keyboard.press('Enter');
   assert.equal(await page.isVisible('#frmEnd'), false);
+  await page.waitForTimeout(300);  // longer than a release waits for its repeat
   assert.equal(await text(page, '#lblNmHod'), String(moves), 'the Enter that closes it moves nothing');
   await page.keyboard.press('Control+z');
   assert.equal(await pixel(page, 'PicTrol', 84, 140), free);
   assert.deepEqual(page.errors, []);
   await page.close();
 });
+
+// Waits until the move counter shows `moves`.
+async function untilMoves(page, moves) {
+  await page.waitForFunction((n) => document.querySelector('#lblNmHod').textContent === String(n), moves);
+}
 
 async function pollShown(page) {
   for (let i = 0; i < 500; ++i) {

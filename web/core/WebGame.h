@@ -93,9 +93,17 @@ class WebGame : public GameScreen, private PlaySession::Host {
   void redo() { session_.redo(); }
   void hint() { session_.hint(); }
   // Keyboard play on the arrow bars, by the desktop's rules: a cursor key, Space or Enter down
-  // and up (`repeat` for the keyboard's auto-repeat), Escape.
+  // and up (`repeat` for the browser's own repeat mark, `key` and `timeMs` for the session's
+  // rule), Escape.
   void cursorKey(CursorKey key) { session_.cursorKey(key); }
-  void pressKey(bool down, bool repeat) { session_.pressKey(down, repeat); }
+  void pressKey(bool down, bool repeat, int key = 0, std::int64_t timeMs = 0) {
+    session_.pressKey(down, repeat, key, timeMs);
+  }
+  // The page's timer, kRepeatWaitMs after a release; `windowOpen` when a window of the page
+  // came over the board meanwhile.
+  void releaseSettled(bool windowOpen) {
+    windowOpen ? session_.releaseCancelled() : session_.releaseSettled();
+  }
   void hideCursor() { session_.hideCursor(); }
   // The arrow under the keyboard's cursor, if it shows.
   std::optional<Arrow> cursor() const { return session_.pointer().cursor(); }

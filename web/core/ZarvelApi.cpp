@@ -207,8 +207,18 @@ ZARVEL_API void zarvel_cursor_key(int key) {
   theGame().cursorKey(static_cast<zarvel::CursorKey>(key));
 }
 
-ZARVEL_API void zarvel_press_key(int down, int repeat) {
-  theGame().pressKey(down != 0, repeat != 0);
+// `key` tells Space from Enter, `timeMs` is the event's time; the page calls
+// zarvel_release_settled() zarvel_release_wait_ms() after each release.
+ZARVEL_API void zarvel_press_key(int down, int repeat, int key, double timeMs) {
+  theGame().pressKey(down != 0, repeat != 0, key, static_cast<std::int64_t>(timeMs));
+}
+
+ZARVEL_API void zarvel_release_settled(int windowOpen) {
+  theGame().releaseSettled(windowOpen != 0);
+}
+
+ZARVEL_API int zarvel_release_wait_ms() {
+  return zarvel::kRepeatWaitMs;
 }
 
 ZARVEL_API void zarvel_hide_cursor() {

@@ -300,8 +300,14 @@ export class Core {
   cursorKey(key: number): void {
     this.m._zarvel_cursor_key(key);
   }
-  pressKey(down: boolean, repeat: boolean): void {
-    this.m._zarvel_press_key(down ? 1 : 0, repeat ? 1 : 0);
+  pressKey(down: boolean, repeat: boolean, key: number, timeMs: number): void {
+    this.m._zarvel_press_key(down ? 1 : 0, repeat ? 1 : 0, key, timeMs);
+  }
+  releaseSettled(windowOpen: boolean): void {
+    this.m._zarvel_release_settled(windowOpen ? 1 : 0);
+  }
+  releaseWaitMs(): number {
+    return this.m._zarvel_release_wait_ms();
   }
   hideCursor(): void {
     this.m._zarvel_hide_cursor();

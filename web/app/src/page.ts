@@ -262,7 +262,7 @@ export class Page {
       } else if (plain && pressKey(event)) {
         // A menu button that has the focus keeps its own Enter and Space.
         if (document.activeElement instanceof HTMLButtonElement) return;
-        run(() => this.core.pressKey(true, event.repeat));
+        run(() => this.core.pressKey(true, event.repeat, event.key === 'Enter' ? 1 : 0, event.timeStamp));
       } else if (plain && event.key === 'Escape') {
         run(() => this.core.hideCursor());
       }
@@ -271,8 +271,13 @@ export class Page {
       if (windowOpen() || this.busy || this.commanding || !pressKey(event)) return;
       if (document.activeElement instanceof HTMLButtonElement) return;
       event.preventDefault();
-      this.core.pressKey(false, false);
-      this.refresh();
+      // A release followed at once by a press of the same key is a repeat: the session
+      // counts the release only when its wait is over.
+      this.core.pressKey(false, false, event.key === 'Enter' ? 1 : 0, event.timeStamp);
+      setTimeout(() => {
+        this.core.releaseSettled(windowOpen() || this.busy || this.commanding);
+        this.refresh();
+      }, this.core.releaseWaitMs());
     });
   }
 
