@@ -31,7 +31,9 @@ std::int32_t ArrowBarPointer::segmentIndex(std::int32_t bar, int x, int y) {
 }
 
 void ArrowBarPointer::mouseMove(std::int32_t bar, int x, int y) {
-  // The pointer takes the highlight back from the keyboard: its arrow counts as entered.
+  // The pointer takes the highlight back from the keyboard: its arrow counts as entered. A
+  // key released a moment ago counts first.
+  if (cursorShown_) host_.pointerTakesCursor();
   if (cursorShown_) {
     cursorShown_ = false;
     keyHeld_ = false;

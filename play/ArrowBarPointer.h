@@ -26,6 +26,8 @@ class ArrowBarHost {
   virtual void makeMove(std::int32_t bar) = 0;
   // The keyboard's cursor was shown, moved or hidden (a screen reader follows it).
   virtual void cursorChanged() {}
+  // The pointer is about to take the highlight from the keyboard's cursor.
+  virtual void pointerTakesCursor() {}
 };
 
 class ArrowBarPointer {

@@ -112,6 +112,7 @@ class PlaySession : private ArrowBarHost {
   bool pollRunning() const override { return host_.pollRunning(); }
   void makeMove(std::int32_t bar) override;
   void cursorChanged() override { host_.cursorChanged(); }
+  void pointerTakesCursor() override { settleRelease(); }
 
   // The hint hears of a move before it is made: a winning move opens the victory window and
   // does not return for a while.

@@ -197,6 +197,7 @@ TEST_F(WebGameTest, AHeldSpaceOrEnterMakesOneMoveWhateverTheRepeatsAreMarked) {
       {"v0 ^100 E300 ^400 S", 2},               // Space, then Enter
       {"v0 ^100 E100 ^200 S", 2},
       {"v0 r50 ^100 S", 1},  // a repeat the browser marks itself
+      {"v0 ^100 M", 1},      // the pointer moving on at once
   };
   for (const auto& [keys, moves] : cases) {
     WebGame fresh;
@@ -207,7 +208,9 @@ TEST_F(WebGameTest, AHeldSpaceOrEnterMakesOneMoveWhateverTheRepeatsAreMarked) {
       const std::int64_t time = event.size() > 1 ? std::stoll(event.substr(1)) : 0;
       const char kind = event[0];
       if (kind == 'S') fresh.releaseSettled(false);
-      if (kind != 'S') fresh.pressKey(kind != '^', kind == 'r', kind == 'E' ? 1 : 0, time);
+      if (kind == 'M') fresh.pointerMoved(kBarBottom, 20, 5, {60, 420});
+      if (kind != 'S' && kind != 'M')
+        fresh.pressKey(kind != '^', kind == 'r', kind == 'E' ? 1 : 0, time);
     }
     EXPECT_EQ(fresh.declare().NmHod, moves) << keys;
   }
