@@ -88,13 +88,13 @@ TEST_F(WebGameTest, DealsAsTheDesktopAndMovesUndoesAndRedoesByItsArrows) {
   EXPECT_EQ(testing::cells(game.picPole())[21], testing::cells(desktop.picPole())[22]);
   EXPECT_TRUE(game.takeChangedPictures() & (1U << static_cast<int>(PictureId::Board)));
   game.undo();
-  EXPECT_EQ(game.takeAnnouncement(), "Ход отменён: Столбец 4 вверх, ход 0");
+  EXPECT_EQ(game.takeAnnouncement(), "Отменён: Столбец 4 вверх, ход 0");
   EXPECT_EQ(game.savedText(), dealt);
   EXPECT_EQ(std::tuple(game.canUndo(), game.canRedo(), game.canHint()),
             std::tuple(false, true, true));
   game.redo();
   EXPECT_EQ(game.declare().NmHod, 1);
-  EXPECT_EQ(game.takeAnnouncement(), "Столбец 4 вверх, ход 1");
+  EXPECT_EQ(game.takeAnnouncement(), "Повторён: Столбец 4 вверх, ход 1");
   EXPECT_EQ(game.takeAnnouncement(), "");
   EXPECT_EQ(requests(), "");
 }

@@ -198,23 +198,26 @@ std::string WebGame::takeAnnouncement() {
   const std::size_t made = history.made();
   const bool caged = this->caged();
   std::string said;
-  auto moveName = [&](std::size_t index) {
+  auto arrowOf = [&](std::size_t index) {
     const MoveHistory::Played& move = history.played()[index];
-    return arrowName({move.bar, move.line}) + ", ход " + std::to_string(declare_.NmHod);
+    return Arrow{move.bar, move.line};
   };
   if (games_ != gamesTold_) {
-    said = "Расклад № " + std::to_string(declare_.NmRasklada);
-    if (!declare_.ImjaFaila.empty()) said += ", " + declare_.ImjaFaila;
+    said = layoutSaid(declare_.NmRasklada, declare_.ImjaFaila);
   } else if (made > madeTold_) {
-    said = moveName(made - 1);
-    if (caged && !cagedTold_) said += ". ПОБЕДА!!! " + mascotName(true);
+    // The move a redo would have made, made again by the key or by the arrow, is a redo.
+    const Arrow move = arrowOf(made - 1);
+    said = made == madeTold_ + 1 && redoTold_ == move ? redoSaid(move, declare_.NmHod)
+                                                      : moveSaid(move, declare_.NmHod);
+    if (caged && !cagedTold_) said += ". " + victorySaid();
   } else if (made < madeTold_) {
-    said = "Ход отменён: " + moveName(made);
-    if (!caged && cagedTold_) said += ". " + mascotName(false);
+    said = undoSaid(arrowOf(made), declare_.NmHod, !caged && cagedTold_);
   }
   gamesTold_ = games_;
   madeTold_ = made;
   cagedTold_ = caged;
+  redoTold_.reset();
+  if (const auto next = history.nextRedo()) redoTold_ = Arrow{next->first, next->second};
   return said;
 }
 

@@ -16,6 +16,7 @@
 #include "engine/GameScreen.h"
 #include "engine/Picture.h"
 #include "files/MsgBox.h"
+#include "play/ArrowCursor.h"
 #include "play/PlaySession.h"
 #include "solver/Grid.h"
 
@@ -188,6 +189,7 @@ class WebGame : public GameScreen, private PlaySession::Host {
   int gamesTold_ = -1;
   std::size_t madeTold_ = 0;
   bool cagedTold_ = false;
+  std::optional<Arrow> redoTold_;
 };
 
 // A request as JSON: a message box.
