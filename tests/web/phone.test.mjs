@@ -85,6 +85,7 @@ test('a finger taps every bar, slides off without a move, holds its own arrow pr
   await page.tap('#ToolSymbols');
   for (let i = 0; i < 200 && !(await inked()); ++i) await page.waitForTimeout(10);
   assert.ok(await inked(), 'a symbol on every square');
+  assert.equal(await page.getAttribute('#ToolSymbols', 'aria-pressed'), 'true');
   await page.tap('#ToolSymbols');
   for (let i = 0; i < 200 && (await inked()); ++i) await page.waitForTimeout(10);
   assert.deepEqual(await cellsAtAnyScale(page), plain);

@@ -6,7 +6,7 @@ import { Files } from './files.js';
 import { Menus } from './menus.js';
 import { ReaderView } from './reader.js';
 import { Screen, byId, loadLargeArt, loadOwnPicture } from './screen.js';
-import { startSymbols, toggleSymbols } from './symbols.js';
+import { startSymbols, symbolsShown, toggleSymbols } from './symbols.js';
 import { Toolbar } from './toolbar.js';
 import { askLayout, showAbout, showVictory } from './windows.js';
 
@@ -49,7 +49,7 @@ export class Page {
       { id: 'ToolUndo', name: 'Отменить ход', icon: kIcons.undo, run: play(() => core.undo()), enabled: (s) => s.undo },
       { id: 'ToolRedo', name: 'Повторить ход', icon: kIcons.redo, run: play(() => core.redo()), enabled: (s) => s.redo },
       { id: 'ToolHint', name: 'Подсказка', icon: kIcons.hint, run: play(() => core.hint()), enabled: (s) => s.hint },
-      { id: 'ToolSymbols', name: 'Значки на квадратиках', icon: kIcons.symbols, run: play(toggleSymbols), enabled: () => true },
+      { id: 'ToolSymbols', name: 'Значки на квадратиках', icon: kIcons.symbols, run: play(toggleSymbols), enabled: () => true, pressed: symbolsShown },
     ]);
     this.reader = new ReaderView(core, screen.layout, play);
   }

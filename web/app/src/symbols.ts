@@ -73,6 +73,10 @@ export async function startSymbols(core: Core, board: Screen): Promise<void> {
   if (shown) screen.repaintBoard();
 }
 
+export function symbolsShown(): boolean {
+  return shown;
+}
+
 // Shows the symbols or hides them, and remembers the choice.
 export function toggleSymbols(): void {
   shown = !shown;

@@ -11,6 +11,7 @@ export interface ToolButton {
   icon: string;  // an SVG path on a 28 x 28 square
   run: () => void;
   enabled: (state: ToolState) => boolean;
+  pressed?: () => boolean;  // a button that shows or hides something says which
 }
 
 export class Toolbar {
@@ -35,6 +36,7 @@ export class Toolbar {
     for (const [button, tool] of this.shown) {
       const disabled = !tool.enabled(state);
       if (button.disabled !== disabled) button.disabled = disabled;
+      if (tool.pressed) button.setAttribute('aria-pressed', String(tool.pressed()));
     }
   }
 }
