@@ -188,9 +188,6 @@ export class Core {
 
   // The symbols over the board as it is now: each one's column, row and tile in the symbols'
   // picture, three numbers a symbol; read it before the next call into the core.
-  boardWidth(): number {
-    return this.m._zarvel_picture_width(PictureId.Board);
-  }
   boardSymbols(): Int32Array {
     const start = this.m._zarvel_board_symbols() >> 2;
     return this.m.HEAP32.subarray(start + 1, start + 1 + 3 * this.m.HEAP32[start]);

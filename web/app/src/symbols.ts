@@ -27,28 +27,10 @@ function store(choice: boolean): void {
   }
 }
 
-// A board painted pixel for pixel on a finer screen is first drawn at its resolution, each
-// pixel a block of device pixels, so that the symbols over it are as sharp as the screen.
-function toDeviceResolution(canvas: HTMLCanvasElement, width: number): void {
-  const ratio = globalThis.devicePixelRatio || 1;
-  if (ratio <= 1 || canvas.width !== width) return;
-  const squares = document.createElement('canvas');
-  squares.width = canvas.width;
-  squares.height = canvas.height;
-  squares.getContext('2d')!.drawImage(canvas, 0, 0);
-  canvas.width = Math.ceil(ratio) * squares.width;
-  canvas.height = Math.ceil(ratio) * squares.height;
-  canvas.classList.add('fine');
-  const context = canvas.getContext('2d')!;
-  context.imageSmoothingEnabled = false;
-  context.drawImage(squares, 0, 0, canvas.width, canvas.height);
-}
-
 // Paints the symbols over the squares on the board's canvas, at whatever size the board was
 // painted: seven steps of whole device pixels across, each a line and a square.
 function paintOver(core: Core, canvas: HTMLCanvasElement): void {
   if (!shown || art.length === 0) return;
-  toDeviceResolution(canvas, core.boardWidth());
   const pitch = Math.floor(canvas.width / kLines);
   const line = canvas.width - kLines * pitch;
   const side = pitch - line;
