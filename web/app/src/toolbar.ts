@@ -26,7 +26,23 @@ export class Toolbar {
       button.setAttribute('aria-label', tool.name);
       button.title = tool.name;
       button.innerHTML = `<svg viewBox="0 0 28 28" aria-hidden="true"><path d="${tool.icon}"/></svg>`;
-      button.addEventListener('click', () => tool.run());
+      // A finger's button works when the finger comes up on it: the click a browser makes of
+      // a tap is left out when the tap took long, as on a busy phone. Keys and the mouse click.
+      let finger: number | null = null;
+      button.addEventListener('pointerdown', (event) => {
+        if (event.pointerType === 'touch') finger = event.pointerId;
+      });
+      button.addEventListener('pointercancel', () => (finger = null));
+      button.addEventListener('pointerup', (event) => {
+        if (event.pointerId !== finger) return;
+        finger = null;
+        const box = button.getBoundingClientRect();
+        const inside = event.clientX >= box.left && event.clientX < box.right && event.clientY >= box.top && event.clientY < box.bottom;
+        if (inside && !button.disabled) tool.run();
+      });
+      button.addEventListener('click', (event) => {
+        if ((event as PointerEvent).pointerType !== 'touch') tool.run();
+      });
       row.append(button);
       this.shown.set(button, tool);
     }
