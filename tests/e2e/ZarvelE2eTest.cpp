@@ -334,7 +334,8 @@ TEST_F(RealWindow, TheKeyboardAloneReachesEveryBarAndMakesItsMoves) {
   for (const char* first : {"space", "Return"}) {  // the first key only shows the cursor
     game_.x().key(first);
     ASSERT_TRUE(game_.waitForOnlyLook(0, 0, Look::Highlighted)) << first;
-    ASSERT_TRUE(game_.settle());  // which leaves it hidden again
+    game_.x().key("Escape");  // the pointer cannot take an arrow lit already: Escape hides it
+    ASSERT_TRUE(game_.waitForAllPlain()) << first;
     EXPECT_EQ(game_.board(), board) << first;
   }
   game_.x().key("KP_Right");  // the keypad's keys as the others
